@@ -1,0 +1,40 @@
+# Two commands set the project up on a fresh machine:
+#   make run   installs what is missing, builds, and starts the game from data/
+#   make test  installs what is missing, builds, and runs the whole test suite
+# Further targets: make test-sanitize, make bench, make clean.
+
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD_DIR ?= build
+SANITIZE_DIR ?= build-sanitize
+BENCH_DIR ?= build-bench
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test test-sanitize bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_WERROR=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	cd data && ../$(BUILD_DIR)/platformer
+
+test: build
+	bash scripts/run-tests.sh $(BUILD_DIR)
+
+test-sanitize: deps
+	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON -DMORVANE_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	bash scripts/run-tests.sh $(SANITIZE_DIR)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DMORVANE_BUILD_BENCH=ON -DMORVANE_BUILD_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS)
+	bash scripts/run-bench.sh $(BENCH_DIR)
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(BENCH_DIR)

@@ -1,0 +1,12 @@
+#include "engine/core/EventCollision.h"
+
+namespace mo {
+
+EventCollision::EventCollision() : EventCollision(nullptr, nullptr, Vector()) {}
+
+EventCollision::EventCollision(Object* p_o1, Object* p_o2, Vector p)
+    : pos(p), p_obj1(p_o1), p_obj2(p_o2) {
+  setType(COLLISION_EVENT);
+}
+
+}  // namespace mo

@@ -1,0 +1,34 @@
+#ifndef MO_EVENT_COLLISION_H
+#define MO_EVENT_COLLISION_H
+
+#include "engine/core/Event.h"
+#include "engine/core/Vector.h"
+
+namespace mo {
+
+class Object;
+
+/// "mo-collision": the moved object p_obj1 ran into p_obj2 at pos
+/// (cells). The event does not own the objects.
+class EventCollision : public Event {
+ public:
+  /// No objects, position (0,0).
+  EventCollision();
+  EventCollision(Object* p_o1, Object* p_o2, Vector p);
+
+  Object* getObject1() const { return p_obj1; }
+  void setObject1(Object* p_new) { p_obj1 = p_new; }
+  Object* getObject2() const { return p_obj2; }
+  void setObject2(Object* p_new) { p_obj2 = p_new; }
+  Vector getPosition() const { return pos; }
+  void setPosition(Vector new_pos) { pos = new_pos; }
+
+ private:
+  Vector pos;
+  Object* p_obj1;
+  Object* p_obj2;
+};
+
+}  // namespace mo
+
+#endif

@@ -1,0 +1,26 @@
+#ifndef MO_EVENT_STEP_H
+#define MO_EVENT_STEP_H
+
+#include "engine/core/Event.h"
+
+namespace mo {
+
+/// "mo-step": sent once per frame by the GameManager to every active
+/// object registered for it.
+class EventStep : public Event {
+ public:
+  /// A step event of frame 0.
+  EventStep();
+  /// A step event carrying the GameManager's step count (frames).
+  explicit EventStep(int init_step_count);
+
+  int getStepCount() const { return step_count; }
+  void setStepCount(int new_step_count) { step_count = new_step_count; }
+
+ private:
+  int step_count;
+};
+
+}  // namespace mo
+
+#endif

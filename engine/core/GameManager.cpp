@@ -1,0 +1,146 @@
+#include "engine/core/GameManager.h"
+
+#include <cstdlib>
+#include <ctime>
+
+#include "engine/core/Clock.h"
+#include "engine/core/Config.h"
+#include "engine/core/EventStep.h"
+#include "engine/core/LogManager.h"
+#include "engine/core/platform.h"
+
+namespace mo {
+
+GameManager::GameManager() : game_over(false), frame_time(33), step_count(0) {
+  setType("GameManager");
+}
+
+GameManager::~GameManager() = default;
+
+GameManager& GameManager::getInstance() {
+  static GameManager game_manager;
+  return game_manager;
+}
+
+bool GameManager::isValid(std::string event_type) const { return event_type == STEP_EVENT; }
+
+int GameManager::startUp() {
+  LogManager& log = LogManager::getInstance();
+  if (isStarted()) {
+    log.writeLog("GameManager::startup(): Already started.");
+    return 0;
+  }
+
+  Config& config = Config::getInstance();
+  config.loadConfig();
+
+  if (log.startUp() != 0) {
+    log.writeLog("Error starting log manager!");
+    return -1;
+  }
+  log.writeLog("****************************************************");
+  log.writeLog("** Morvane version %.2f **", static_cast<double>(MORVANE_VERSION));
+  log.writeLog("** Game engine started **");
+  log.writeLog("****************************************************");
+  log.writeLog(1, "Log Manager started.");
+  config.printConfig();
+
+  frame_time = config.getFrameTime();
+  log.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
+
+  seedRandom();
+
+  if (platform::timeSource().timerBeginPeriod(1) == platform::TIMER_NOCANDO) {
+    log.writeLog(1, "GameManager()::startUp(): Warning!  timeBeginPeriod() cannot accept 1 msec.");
+  }
+
+  game_over = false;
+  Manager::startUp();
+  log.writeLog(5, "GameManager::startUp(): successfully started.");
+  return 0;
+}
+
+void GameManager::shutDown() {
+  LogManager& log = LogManager::getInstance();
+  game_over = true;
+  if (platform::timeSource().timerEndPeriod(1) == platform::TIMER_NOCANDO) {
+    log.writeLog(1, "GameManager()::shutDown(): Warning! timeEndPeriod() cannot accept 1 msec.");
+  }
+  log.writeLog("****************************************************");
+  log.writeLog("** Game engine stopped **");
+  log.shutDown();
+  Manager::shutDown();
+}
+
+void GameManager::seedRandom() const {
+  int seed = Config::getInstance().getRandomSeed();
+  if (seed == 0) {
+    seed = static_cast<int>(std::time(nullptr));
+    std::srand(static_cast<unsigned int>(seed));
+  } else if (seed != -1) {
+    std::srand(static_cast<unsigned int>(seed));
+  }
+  LogManager::getInstance().writeLog(10, "GameManager()::startUp(): seed is %d", seed);
+}
+
+void GameManager::run() {
+  LogManager& log = LogManager::getInstance();
+  Clock clock;
+  log.writeLog(1, "GameManager::run(): starting game loop");
+  game_over = false;
+  step_count = 0;
+  int adjust = 0;
+
+  while (true) {
+    clock.delta();
+
+    EventStep step(step_count);
+    onEvent(&step);
+
+    sleepRestOfFrame(clock, adjust);
+    step_count++;
+
+    if (game_over) {
+      log.writeLog(1, "GameManager::run(): end of game loop");
+      return;
+    }
+  }
+}
+
+void GameManager::sleepRestOfFrame(const Clock& clock, int& adjust) const {
+  const int loop_time = clock.split();
+  // 64-bit budget: a configured frame time may be large enough to
+  // overflow int once turned into microseconds.
+  const long long remaining =
+      static_cast<long long>(frame_time) * 1000 - loop_time - adjust;
+  if (remaining > 0) {
+    const int before = clock.split();
+    platform::timeSource().sleepMilliseconds(static_cast<int>(remaining / 1000));
+    const int after = clock.split();
+    const long long oversleep = static_cast<long long>(after) - before - remaining;
+    adjust = oversleep > 0 ? static_cast<int>(oversleep) : 0;
+  } else if (adjust != 0) {
+    adjust = 0;
+  } else if (frame_time > 0 && step_count > 0) {
+    LogManager::getInstance().writeLog(
+        "GameManager::run(): Can't keep up! frame_time %d ms, split %d ms", frame_time,
+        loop_time / 1000);
+  }
+}
+
+void GameManager::setGameOver(bool new_game_over) { game_over = new_game_over; }
+
+bool GameManager::getGameOver() const { return game_over; }
+
+int GameManager::getFrameTime() const { return frame_time; }
+
+int GameManager::getStepCount() const { return step_count; }
+
+void GameManager::reset() {
+  resetManager();
+  game_over = false;
+  frame_time = 33;
+  step_count = 0;
+}
+
+}  // namespace mo

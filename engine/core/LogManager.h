@@ -1,0 +1,65 @@
+#ifndef MO_LOG_MANAGER_H
+#define MO_LOG_MANAGER_H
+
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+#include "engine/core/Manager.h"
+
+namespace mo {
+
+/// Owns the log file. Each line is the local time, the frame number
+/// right-aligned in four places and the message. Before startUp() and
+/// after shutDown() lines go to standard error.
+class LogManager : public Manager {
+ public:
+  /// The single instance.
+  static LogManager& getInstance();
+
+  ~LogManager() override;
+
+  /// Opens the log named by MORVANE_LOG, else the configured name
+  /// ("morvane.log"), truncating it. 0; -1 when already started or the
+  /// file cannot be opened (a warning goes to standard error).
+  int startUp() override;
+
+  /// Closes the log; later lines go to standard error.
+  void shutDown() override;
+
+  /// Writes one line whatever the log level. Returns the number of
+  /// characters of the message, or -1 when the line cannot be written.
+  int writeLog(const char* fmt, ...) const __attribute__((format(printf, 2, 3)));
+
+  /// Writes one line when level is not above the log level (0 by
+  /// default); otherwise writes nothing and returns 0. Results as above.
+  int writeLog(int level, const char* fmt, ...) const __attribute__((format(printf, 3, 4)));
+
+  /// Flush after every line (default false).
+  void setFlush(bool do_flush);
+  /// Messages above this level are dropped (default 0).
+  void setLogLevel(int log_level);
+  int getLogLevel() const;
+  /// Prefix lines with the time string (default true).
+  void setLogTimeString(bool log_time_string);
+  /// Prefix lines with the frame number (default true).
+  void setLogStepCount(bool log_step_count);
+
+  /// Closes any open file and restores every setting, as just
+  /// constructed; for test fixtures.
+  void reset();
+
+ private:
+  LogManager();
+  int writeLine(int level, const char* fmt, va_list args) const;
+
+  bool do_flush;
+  int log_level;
+  bool log_time_string;
+  bool log_step_count;
+  FILE* p_f;
+};
+
+}  // namespace mo
+
+#endif

@@ -1,0 +1,243 @@
+#include "engine/core/utility.h"
+
+#include <SFML/Graphics/Color.hpp>
+
+#include <cctype>
+#include <climits>
+#include <cstdlib>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <new>
+#include <sstream>
+#include <vector>
+
+#include "engine/core/LogManager.h"
+#include "engine/core/platform.h"
+
+namespace mo {
+
+bool valueInRange(float value, float min, float max) { return min <= value && value <= max; }
+
+bool boxContainsPosition(Box b, Vector p) {
+  const Vector corner = b.getCorner();
+  return valueInRange(p.getX(), corner.getX(), corner.getX() + b.getHorizontal()) &&
+         valueInRange(p.getY(), corner.getY(), corner.getY() + b.getVertical());
+}
+
+bool boxIntersectsBox(Box a, Box b) {
+  const float ax = a.getCorner().getX();
+  const float ay = a.getCorner().getY();
+  const float bx = b.getCorner().getX();
+  const float by = b.getCorner().getY();
+  const bool x_overlap = valueInRange(ax, bx, bx + b.getHorizontal()) ||
+                         valueInRange(bx, ax, ax + a.getHorizontal());
+  const bool y_overlap = valueInRange(ay, by, by + b.getVertical()) ||
+                         valueInRange(by, ay, ay + a.getVertical());
+  return x_overlap && y_overlap;
+}
+
+float distance(Vector p1, Vector p2) {
+  const float dx = p1.getX() - p2.getX();
+  const float dy = p1.getY() - p2.getY();
+  return std::sqrt(dx * dx + dy * dy);
+}
+
+namespace {
+
+struct ColorEntry {
+  const char* name;
+  unsigned char r, g, b;
+};
+
+// Indexed by Color, BLACK to WHITE.
+const ColorEntry COLOR_TABLE[] = {
+    {"black", 0, 0, 0},     {"red", 255, 0, 0},     {"green", 0, 255, 0},
+    {"yellow", 255, 255, 0}, {"blue", 0, 0, 255},   {"magenta", 255, 0, 255},
+    {"cyan", 0, 255, 255},  {"white", 255, 255, 255},
+};
+
+bool isPlainColor(Color c) { return c >= BLACK && c <= WHITE; }
+
+}  // namespace
+
+sf::Color colorToSFML(Color c) {
+  if (isPlainColor(c)) {
+    const ColorEntry& entry = COLOR_TABLE[c];
+    return sf::Color(entry.r, entry.g, entry.b);
+  }
+  if (c == CUSTOM) {
+    LogManager::getInstance().writeLog(5, "colorToSFML(): Color is CUSTOM.");
+  } else {
+    LogManager::getInstance().writeLog(5, "colorToSFML(): Color %d not supported.",
+                                       static_cast<int>(c));
+  }
+  return sf::Color::White;
+}
+
+void colorToRGB(Color c, unsigned char& r, unsigned char& g, unsigned char& b) {
+  if (isPlainColor(c)) {
+    r = COLOR_TABLE[c].r;
+    g = COLOR_TABLE[c].g;
+    b = COLOR_TABLE[c].b;
+    return;
+  }
+  if (c != CUSTOM) {
+    LogManager::getInstance().writeLog(5, "colorToRGB(): Color %d not supported.",
+                                       static_cast<int>(c));
+  }
+}
+
+bool colorFromName(const std::string& name, Color& c) {
+  for (int i = BLACK; i <= WHITE; i++) {
+    if (name == COLOR_TABLE[i].name) {
+      c = static_cast<Color>(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+const char* getTimeString() {
+  static char time_str[32];
+  std::tm now{};
+  if (!platform::timeSource().localTime(now)) {
+    std::snprintf(time_str, sizeof(time_str), "(time error)");
+    return time_str;
+  }
+  std::snprintf(time_str, sizeof(time_str), "%02d:%02d:%02d", now.tm_hour, now.tm_min,
+                now.tm_sec);
+  return time_str;
+}
+
+std::string toString(int i) {
+  std::ostringstream ss;
+  ss << i;
+  return ss.str();
+}
+
+std::string toString(float f) {
+  std::ostringstream ss;
+  ss << f;
+  return ss.str();
+}
+
+int leadingInt(const std::string& text) {
+  const long long value = std::strtoll(text.c_str(), nullptr, 10);
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+float leadingFloat(const std::string& text) {
+  return static_cast<float>(std::strtod(text.c_str(), nullptr));
+}
+
+std::string toString(bool b) { return b ? "true" : "false"; }
+
+namespace {
+
+// The matcher's remembered parse, replaced by each text it is given.
+struct MatchMemory {
+  std::vector<std::string> keys;
+  std::vector<std::string> values;
+};
+
+MatchMemory& matchMemory() {
+  static MatchMemory memory;
+  return memory;
+}
+
+// Splits text at sep, skipping empty pieces, as strtok does.
+std::vector<std::string> splitSkippingEmpty(const std::string& text, char sep) {
+  std::vector<std::string> pieces;
+  std::string::size_type start = 0;
+  while (start <= text.size()) {
+    std::string::size_type end = text.find(sep, start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) pieces.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return pieces;
+}
+
+void parseMatchText(const std::string& raw) {
+  LogManager& log = LogManager::getInstance();
+  MatchMemory& memory = matchMemory();
+  memory.keys.clear();
+  memory.values.clear();
+
+  std::string text;
+  text.reserve(raw.size());
+  for (char ch : raw) {
+    if (!std::isspace(static_cast<unsigned char>(ch))) text += ch;
+  }
+
+  std::size_t slots = 1;
+  for (char ch : text) {
+    if (ch == ',') slots++;
+  }
+  log.writeLog(25, "match(): number of elements allocated is %d", static_cast<int>(slots));
+
+  try {
+    memory.keys.reserve(slots);
+  } catch (const std::bad_alloc&) {
+    log.writeLog("match(): unable to allocate key array!");
+    return;
+  }
+  try {
+    memory.values.reserve(slots);
+  } catch (const std::bad_alloc&) {
+    log.writeLog("match(): unable to allocate val array!");
+    memory.keys.clear();
+    return;
+  }
+
+  int item = 0;
+  for (const std::string& piece : splitSkippingEmpty(text, ',')) {
+    log.writeLog(25, "\titem number %d", item);
+    log.writeLog(28, "\tp_element is '%s' (%p)", piece.c_str(),
+                 static_cast<const void*>(piece.c_str()));
+    const std::vector<std::string> tokens = splitSkippingEmpty(piece, ':');
+    if (tokens.empty()) break;
+    log.writeLog(28, "\ttoken is '%s' (%p)", tokens[0].c_str(),
+                 static_cast<const void*>(tokens[0].c_str()));
+    const std::string value = tokens.size() > 1 ? tokens[1] : std::string();
+    memory.keys.push_back(tokens[0]);
+    memory.values.push_back(value);
+    log.writeLog(25, "\tkey %s", tokens[0].c_str());
+    log.writeLog(25, "\tval %s", value.c_str());
+    item++;
+  }
+
+  log.writeLog(25, "match(): parsed.");
+  for (std::size_t i = 0; i < memory.keys.size(); i++) {
+    log.writeLog(28, "\t%d  %s : %s", static_cast<int>(i), memory.keys[i].c_str(),
+                 memory.values[i].c_str());
+  }
+}
+
+}  // namespace
+
+std::string match(std::string text, std::string key) {
+  LogManager& log = LogManager::getInstance();
+  log.writeLog(25, "match(\"%s\", \"%s\")", text.c_str(), key.c_str());
+  if (!text.empty()) parseMatchText(text);
+
+  const MatchMemory& memory = matchMemory();
+  log.writeLog(25, "match(): Looking for match '%s' among %d items.", key.c_str(),
+               static_cast<int>(memory.keys.size()));
+  for (std::size_t i = 0; i < memory.keys.size(); i++) {
+    log.writeLog(28, "match(): %d: %s == %s?", static_cast<int>(i), memory.keys[i].c_str(),
+                 key.c_str());
+    if (memory.keys[i] == key) return memory.values[i];
+  }
+  return std::string();
+}
+
+void resetMatch() {
+  matchMemory().keys.clear();
+  matchMemory().values.clear();
+}
+
+}  // namespace mo

@@ -1,0 +1,75 @@
+#ifndef MO_UTILITY_H
+#define MO_UTILITY_H
+
+#include <string>
+
+#include "engine/core/Box.h"
+#include "engine/core/Color.h"
+#include "engine/core/Vector.h"
+
+namespace sf {
+class Color;
+}
+
+namespace mo {
+
+/// True when min <= value <= max (both ends inclusive).
+bool valueInRange(float value, float min, float max);
+
+/// True when p lies in b, edges included.
+bool boxContainsPosition(Box b, Vector p);
+
+/// True when the boxes overlap along both axes; edges and corners count,
+/// so boxes that merely touch intersect.
+bool boxIntersectsBox(Box a, Box b);
+
+/// The Euclidean distance between two positions, in cells.
+float distance(Vector p1, Vector p2);
+
+/// The SFML colour of c; CUSTOM and unsupported values give white and a
+/// line in the log at level 5.
+sf::Color colorToSFML(Color c);
+
+/// Fills r, g and b with the bytes of c. CUSTOM leaves them unchanged;
+/// an unsupported value leaves them unchanged and logs at level 5.
+void colorToRGB(Color c, unsigned char& r, unsigned char& g, unsigned char& b);
+
+/// Reads a lower-case colour name ("black" ... "white") into c; false,
+/// with c unchanged, for any other text.
+bool colorFromName(const std::string& name, Color& c);
+
+/// The local time as "hh:mm:ss", or "(time error)" when the time is not
+/// available. Points to one static buffer that every call overwrites.
+const char* getTimeString();
+
+/// The text an output string stream gives for the value.
+std::string toString(int i);
+/// The text an output string stream gives for the value: 6 significant
+/// digits, no trailing zeros (2.5 gives "2.5").
+std::string toString(float f);
+/// "true" or "false".
+std::string toString(bool b);
+
+/// The leading decimal integer of text as atoi reads it (leading blanks,
+/// an optional sign, digits; 0 when there are none), held to the range
+/// of int instead of overflowing.
+int leadingInt(const std::string& text);
+
+/// The leading decimal number of text as atof reads it (0 when there is
+/// none).
+float leadingFloat(const std::string& text);
+
+/// Key:value text matcher. Parses text unless it is empty (blanks are
+/// removed first; items are "key:value" separated by commas) and
+/// remembers that parse; then returns the value of the first item whose
+/// key equals key, or an empty string when there is none or it has no
+/// value. The pattern is one call with the text and an empty key, then
+/// one call per key with an empty text.
+std::string match(std::string text, std::string key);
+
+/// Forgets the matcher's remembered parse, as at program start.
+void resetMatch();
+
+}  // namespace mo
+
+#endif

@@ -1,0 +1,98 @@
+#include "support/EngineTest.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "engine/Morvane.h"
+
+namespace mo {
+namespace test {
+
+void resetEngine() {
+  GameManager::getInstance().reset();
+  LogManager::getInstance().reset();
+  Config::getInstance().reset();
+  Object::resetIdCounter();
+  resetMatch();
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return content.str();
+}
+
+std::vector<std::string> readLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream file(path);
+  std::string line;
+  while (std::getline(file, line)) lines.push_back(line);
+  return lines;
+}
+
+std::string logMessage(const std::string& line) {
+  // "hh:mm:ss" + blank + four places + blank.
+  const std::size_t prefix = 8 + 1 + 4 + 1;
+  return line.size() >= prefix ? line.substr(prefix) : line;
+}
+
+ScopedEnv::ScopedEnv(const std::string& env_name, const std::string& value) : name(env_name) {
+  const char* p_old = std::getenv(name.c_str());
+  had_value = p_old != nullptr;
+  if (had_value) old_value = p_old;
+  setenv(name.c_str(), value.c_str(), 1);
+}
+
+ScopedEnv::~ScopedEnv() {
+  if (had_value) {
+    setenv(name.c_str(), old_value.c_str(), 1);
+  } else {
+    unsetenv(name.c_str());
+  }
+}
+
+void EngineTest::SetUp() {
+  resetEngine();
+  const ::testing::TestInfo* p_info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string name = std::string(p_info->test_suite_name()) + "." + p_info->name();
+  for (char& ch : name) {
+    if (ch == '/') ch = '_';
+  }
+  // The process id keeps concurrent runs of the suite (two build folders)
+  // apart.
+  temp_dir = (std::filesystem::temp_directory_path() /
+              ("morvane-tests-" + std::to_string(getpid())) / name)
+                 .string();
+  std::filesystem::remove_all(temp_dir);
+  std::filesystem::create_directories(temp_dir);
+  p_log_env = new ScopedEnv("MORVANE_LOG", logPath());
+  p_config_env = new ScopedEnv("MORVANE_CONFIG", temp_dir + "/no-such-config.txt");
+}
+
+void EngineTest::TearDown() {
+  resetEngine();
+  delete p_config_env;
+  delete p_log_env;
+  std::filesystem::remove_all(std::filesystem::path(temp_dir).parent_path());
+}
+
+std::vector<std::string> EngineTest::logMessages() const {
+  std::vector<std::string> messages;
+  for (const std::string& line : readLines(logPath())) messages.push_back(logMessage(line));
+  return messages;
+}
+
+std::string EngineTest::writeTempFile(const std::string& name, const std::string& text) const {
+  const std::string path = temp_dir + "/" + name;
+  std::ofstream file(path, std::ios::binary);
+  file << text;
+  return path;
+}
+
+}  // namespace test
+}  // namespace mo
