@@ -19,8 +19,12 @@
 #include "engine/core/platform.h"
 #include "engine/core/utility.h"
 #include "engine/core/Vector.h"
+#include "engine/net/Path.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
 #include "engine/world/ObjectListIterator.h"
+#include "engine/world/ObjectSnapshot.h"
+#include "engine/world/SceneGraph.h"
+#include "engine/world/WorldManager.h"
 
 #endif

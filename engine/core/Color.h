@@ -6,7 +6,7 @@ namespace mo {
 /// The eight colours of the character grid, plus CUSTOM, which drawing
 /// code treats as white. Stored as a 32-bit integer; other values are
 /// unsupported and handled by the conversions in utility.h.
-enum Color {
+enum Color : int {
   BLACK = 0,
   RED,
   GREEN,

@@ -60,6 +60,9 @@ std::string Config::readConfig() const {
 void Config::loadConfig(std::string text) {
   if (text.empty()) text = readConfig();
   config = text;
+  // Nothing to apply. Asking the matcher with an empty text would read
+  // whatever it parsed last instead.
+  if (text.empty()) return;
   match(text, "");
 
   auto set_int = [](const char* key, int& field) {

@@ -6,7 +6,7 @@
 namespace mo {
 
 /// What happened to a key.
-enum KeyboardAction {
+enum KeyboardAction : int {
   UNDEFINED_KEYBOARD_ACTION = -1,
   KEY_PRESSED,   ///< the key went down
   KEY_RELEASED,  ///< the key went up
@@ -14,7 +14,7 @@ enum KeyboardAction {
 };
 
 /// The engine's key codes; the InputManager maps SFML keys onto them.
-enum KeyCode {
+enum KeyCode : int {
   UNDEFINED_KEY = -1,
   SPACE, RETURN, ESCAPE, TAB, LEFT_ARROW, RIGHT_ARROW, UP_ARROW, DOWN_ARROW,
   PAUSE, MINUS, PLUS, TILDE, PERIOD, COMMA, SLASH, EQUAL, BACKSLASH,

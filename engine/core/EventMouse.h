@@ -7,7 +7,7 @@
 namespace mo {
 
 /// What the mouse did.
-enum MouseAction {
+enum MouseAction : int {
   UNDEFINED_MOUSE_ACTION = -1,
   CLICKED,  ///< a button went down
   PRESSED,  ///< a button is down during this frame
@@ -15,7 +15,7 @@ enum MouseAction {
 };
 
 /// Which mouse button, if any.
-enum MouseButton {
+enum MouseButton : int {
   UNDEFINED_MOUSE_BUTTON = -1,
   LEFT,
   RIGHT,

@@ -8,6 +8,7 @@
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/platform.h"
+#include "engine/world/WorldManager.h"
 
 namespace mo {
 
@@ -48,6 +49,20 @@ int GameManager::startUp() {
   frame_time = config.getFrameTime();
   log.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
 
+  WorldManager& world_manager = WorldManager::getInstance();
+  if (world_manager.startUp() != 0) {
+    log.writeLog("Error starting world manager!");
+    return -1;
+  }
+  log.writeLog(1, "World manager started.");
+
+  // The world and the view start as large as the window.
+  const Box window(Vector(), static_cast<float>(config.getWindowHorizontalChars()),
+                   static_cast<float>(config.getWindowVerticalChars()));
+  world_manager.setBoundary(window);
+  world_manager.setView(window);
+  world_manager.setViewSlack(Vector(1.0f / 3.0f, 1.0f / 3.0f));
+
   seedRandom();
 
   if (platform::timeSource().timerBeginPeriod(1) == platform::TIMER_NOCANDO) {
@@ -66,6 +81,8 @@ void GameManager::shutDown() {
   if (platform::timeSource().timerEndPeriod(1) == platform::TIMER_NOCANDO) {
     log.writeLog(1, "GameManager()::shutDown(): Warning! timeEndPeriod() cannot accept 1 msec.");
   }
+  WorldManager::getInstance().shutDown();
+  log.writeLog(1, "World manager stopped");
   log.writeLog("****************************************************");
   log.writeLog("** Game engine stopped **");
   log.shutDown();
@@ -96,6 +113,8 @@ void GameManager::run() {
 
     EventStep step(step_count);
     onEvent(&step);
+
+    WorldManager::getInstance().update();
 
     sleepRestOfFrame(clock, adjust);
     step_count++;

@@ -3,24 +3,11 @@
 #include "engine/core/Event.h"
 #include "engine/core/LogManager.h"
 #include "engine/world/Object.h"
-#include "engine/world/ObjectListIterator.h"
+#include "engine/world/ObjectSnapshot.h"
 
 #include <utility>
-#include <vector>
 
 namespace mo {
-
-namespace {
-
-// The receiver lists of the dispatches under way (nested when a handler
-// sends an event itself). An object destroyed by a handler is blanked in
-// them so that it is never called after its deletion.
-std::vector<std::vector<Object*>*>& dispatchesInFlight() {
-  static std::vector<std::vector<Object*>*> in_flight;
-  return in_flight;
-}
-
-}  // namespace
 
 Manager::Manager() : type("Manager"), event_count(0), is_started(false) {}
 
@@ -66,23 +53,27 @@ int Manager::onEvent(const Event* p_event) const {
                                        type.c_str(), event_type.c_str());
     return 0;
   }
-  int count = 0;
+  // A type has at most one slot. Only the receivers found now get the
+  // event: handlers may empty the type and register it again, which puts
+  // it in a later slot that this dispatch must not reach a second time.
+  int slot = -1;
   for (int i = 0; i < event_count; i++) {
-    if (event_name[i] != event_type) continue;
-    // Handlers may register, unregister or delete objects: walk a copy.
-    std::vector<Object*> receivers;
-    receivers.reserve(static_cast<std::size_t>(obj_list[i].getCount()));
-    for (ObjectListIterator li(&obj_list[i]); !li.isDone(); li.next()) {
-      receivers.push_back(li.currentObject());
+    if (event_name[i] == event_type) {
+      slot = i;
+      break;
     }
-    dispatchesInFlight().push_back(&receivers);
-    for (Object* p_o : receivers) {
-      if (p_o && p_o->isActive()) {
-        p_o->eventHandler(p_event);
-        count++;
-      }
+  }
+  if (slot < 0) return 0;
+  // Handlers may register, unregister or delete objects: walk a copy in
+  // which deleted objects are blanked.
+  const ObjectSnapshot receivers(obj_list[slot]);
+  int count = 0;
+  for (int i = 0; i < receivers.getCount(); i++) {
+    Object* p_o = receivers.at(i);
+    if (p_o && p_o->isActive()) {
+      p_o->eventHandler(p_event);
+      count++;
     }
-    dispatchesInFlight().pop_back();
   }
   return count;
 }
@@ -121,14 +112,6 @@ int Manager::unregisterInterest(Object* p_o, std::string event_type) {
     return 0;
   }
   return -1;
-}
-
-void Manager::forgetObject(const Object* p_o) {
-  for (std::vector<Object*>* p_receivers : dispatchesInFlight()) {
-    for (Object*& p_receiver : *p_receivers) {
-      if (p_receiver == p_o) p_receiver = nullptr;
-    }
-  }
 }
 
 void Manager::resetManager() {

@@ -57,9 +57,6 @@ class Manager {
   /// is none. A type left without objects frees its slot.
   int unregisterInterest(Object* p_o, std::string event_type);
 
-  /// Called by an object's destructor: a dispatch under way in any
-  /// manager skips p_o from now on instead of calling a deleted object.
-  static void forgetObject(const Object* p_o);
 
  protected:
   void setType(std::string new_type);

@@ -13,6 +13,8 @@ class Color;
 
 namespace mo {
 
+class Object;
+
 /// True when min <= value <= max (both ends inclusive).
 bool valueInRange(float value, float min, float max);
 
@@ -25,6 +27,25 @@ bool boxIntersectsBox(Box a, Box b);
 
 /// The Euclidean distance between two positions, in cells.
 float distance(Vector p1, Vector p2);
+
+/// The object's box in world cells: its box moved by its position.
+Box getWorldBox(const Object* p_o);
+
+/// The object's box in world cells as if it stood at where.
+Box getWorldBox(const Object* p_o, Vector where);
+
+/// A world position as a position in the view (world minus the view's
+/// corner), in cells.
+Vector worldToView(Vector world_pos);
+
+/// A view position as a world position (plus the view's corner), cells.
+Vector viewToWorld(Vector view_pos);
+
+/// The side of obstacle on which moving stands, once backed off along
+/// its velocity to where it no longer overlaps: components in
+/// {-1, 0, 1}, (0,-1) meaning above. (0,0), with a line in the log, when
+/// no side touches.
+Vector getNormal(const Object* p_moving, const Object* p_obstacle);
 
 /// The SFML colour of c; CUSTOM and unsupported values give white and a
 /// line in the log at level 5.

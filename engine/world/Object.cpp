@@ -1,10 +1,15 @@
 #include "engine/world/Object.h"
 
+#include <climits>
+#include <utility>
+
 #include "engine/core/Event.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
-
-#include <utility>
+#include "engine/core/utility.h"
+#include "engine/world/ObjectSnapshot.h"
+#include "engine/world/SceneGraph.h"
+#include "engine/world/WorldManager.h"
 
 namespace mo {
 
@@ -15,35 +20,220 @@ int& idCounter() {
   return counter;
 }
 
+// The counter stops at INT_MAX rather than overflowing; ids that high
+// only come from setId().
+int takeNextId() {
+  int& counter = idCounter();
+  return counter == INT_MAX ? counter : counter++;
+}
+
+SceneGraph& sceneGraph() { return WorldManager::getInstance().getSceneGraph(); }
+
 }  // namespace
 
-Object::Object() : id(idCounter()++), type("(Undefined)"), is_active(true), event_count(0) {}
+Object::Object()
+    : id(takeNextId()),
+      type("(Undefined)"),
+      is_active(true),
+      is_visible(true),
+      box(Vector(-0.5f, -0.5f), 0.99f, 0.99f),
+      position(1.0f, 1.0f),
+      direction(),
+      speed(0.0f),
+      acceleration(),
+      altitude(DEFAULT_ALTITUDE),
+      solidness(HARD),
+      no_soft(false),
+      event_count(0),
+      follow_path(false),
+      avoid_collisions(false),
+      in_world(false) {
+  for (bool& flag : modified) flag = true;
+  in_world = WorldManager::getInstance().insertObject(this) == 0;
+}
 
 Object::~Object() {
   for (int i = event_count - 1; i >= 0; i--) {
     unregisterInterest(event_name[i]);
   }
-  Manager::forgetObject(this);
+  WorldManager::getInstance().removeObject(this);
+  ObjectSnapshot::forget(this);
 }
-
-int Object::eventHandler(const Event*) { return 0; }
 
 void Object::setId(int new_id) {
   if (new_id == id) return;
-  if (new_id >= idCounter()) idCounter() = new_id + 1;
+  if (new_id >= idCounter()) idCounter() = new_id == INT_MAX ? INT_MAX : new_id + 1;
   id = new_id;
+  modified[ID] = true;
 }
 
-void Object::setType(std::string new_type) { type = std::move(new_type); }
+void Object::setType(std::string new_type) {
+  if (in_world) sceneGraph().updateType(this, new_type);
+  type = std::move(new_type);
+  modified[TYPE] = true;
+}
 
 int Object::setActive(bool active) {
+  if (active == is_active) return 0;
+  if (in_world && sceneGraph().updateActive(this, active) == -1) return -1;
   is_active = active;
+  modified[ACTIVE] = true;
   return 0;
 }
 
+int Object::setVisible(bool visible) {
+  if (visible == is_visible) return 0;
+  if (in_world && sceneGraph().updateVisible(this, visible) == -1) return -1;
+  is_visible = visible;
+  modified[VISIBLE] = true;
+  return 0;
+}
+
+int Object::setAltitude(int new_altitude) {
+  if (new_altitude == altitude) return 0;
+  if (!valueInRange(static_cast<float>(new_altitude), 0.0f, static_cast<float>(MAX_ALTITUDE))) {
+    LogManager::getInstance().writeLog(
+        "Object::setAltitude(): Altitude %d not in range [%d,%d].  Ignored.", new_altitude, 0,
+        MAX_ALTITUDE);
+    return -1;
+  }
+  if (in_world && sceneGraph().updateAltitude(this, new_altitude) == -1) return -1;
+  altitude = new_altitude;
+  modified[ALTITUDE] = true;
+  return 0;
+}
+
+int Object::setSolidness(Solidness new_solid) {
+  if (new_solid == solidness) return 0;
+  if (new_solid < HARD || new_solid > SPECTRAL) {
+    LogManager::getInstance().writeLog(
+        "Object::setSolidness(): Solidness %d not one of HARD, SOFT or SPECTRAL.",
+        static_cast<int>(new_solid));
+    return -1;
+  }
+  if (in_world && sceneGraph().updateSolidness(this, new_solid) == -1) return -1;
+  solidness = new_solid;
+  modified[SOLIDNESS] = true;
+  return 0;
+}
+
+void Object::setNoSoft(bool new_no_soft) {
+  no_soft = new_no_soft;
+  modified[NO_SOFT] = true;
+}
+
+void Object::setAvoidCollisions(bool new_avoid_collisions) {
+  avoid_collisions = new_avoid_collisions;
+  modified[AVOID_COLLISIONS] = true;
+}
+
+void Object::setBox(Box new_box) {
+  box = new_box;
+  modified[BOX] = true;
+}
+
+int Object::setPosition(Vector where) {
+  if (where == position) return 0;
+  if (in_world) sceneGraph().updatePosition(this);
+  position = where;
+  modified[POSITION] = true;
+  return 0;
+}
+
+void Object::setDirection(Vector new_direction) {
+  direction = new_direction;
+  modified[DIRECTION] = true;
+}
+
+void Object::setSpeed(float new_speed) {
+  speed = new_speed;
+  modified[SPEED] = true;
+}
+
+Vector Object::getVelocity() const {
+  Vector velocity = direction;
+  velocity.scale(speed);
+  return velocity;
+}
+
+void Object::setVelocity(Vector velocity) {
+  speed = velocity.getMagnitude();
+  velocity.normalize();
+  direction = velocity;
+  modified[SPEED] = true;
+  modified[DIRECTION] = true;
+}
+
+void Object::setAcceleration(Vector new_acceleration) {
+  acceleration = new_acceleration;
+  modified[ACCELERATION] = true;
+}
+
+Vector Object::predictPosition() const { return position + getVelocity(); }
+
+void Object::setPath(Path new_path) {
+  path = std::move(new_path);
+  modified[PATH] = true;
+}
+
+void Object::setFollowPath(bool new_follow_path) {
+  follow_path = new_follow_path;
+  if (!path.isDone()) {
+    Vector heading = path.currentNode() - position;
+    heading.normalize();
+    direction = heading;
+  }
+  modified[FOLLOW_PATH] = true;
+}
+
+void Object::applyAcceleration() {
+  if (!acceleration) return;
+  setVelocity(getVelocity() + acceleration);
+}
+
+void Object::stepPath() {
+  if (!follow_path) return;
+  // Reaching a node means coming within three quarters of a step of it.
+  const double reach = static_cast<double>(speed) * 3 * 0.25;
+  while (!path.isDone()) {
+    const Vector target = path.currentNode();
+    if (static_cast<double>(distance(position, target)) > reach) {
+      Vector heading = target - position;
+      heading.normalize();
+      direction = heading;
+      return;
+    }
+    setPosition(target);
+    path.next();
+    modified[PATH] = true;
+  }
+  direction = Vector();
+  setFollowPath(false);
+}
+
+bool Object::isModified() const {
+  const LogManager& log = LogManager::getInstance();
+  for (int i = 0; i < ATTRIBUTE_COUNT; i++) {
+    log.writeLog(20, "Object::isModified(): %d is %s", i, modified[i] ? "true" : "false");
+    if (modified[i]) return true;
+  }
+  return false;
+}
+
+bool Object::isModified(ObjectAttribute attribute) const { return modified[attribute]; }
+
+void Object::setModified(ObjectAttribute attribute, bool value) { modified[attribute] = value; }
+
+int Object::eventHandler(const Event*) { return 0; }
+
 Manager* Object::managerFor(const std::string& event_type) {
   if (event_type == STEP_EVENT) return &GameManager::getInstance();
-  return nullptr;
+  if (event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT) return nullptr;
+  if (event_type == NETWORK_EVENT || event_type == KEYBOARD_NETWORK_EVENT ||
+      event_type == MOUSE_NETWORK_EVENT || event_type == CUSTOM_NETWORK_EVENT) {
+    return nullptr;
+  }
+  return &WorldManager::getInstance();
 }
 
 int Object::registerInterest(std::string event_type) {
@@ -61,6 +251,7 @@ int Object::registerInterest(std::string event_type) {
   }
   if (p_manager->registerInterest(this, event_type) != 0) return -1;
   event_name[event_count++] = event_type;
+  modified[EVENTS] = true;
   return 0;
 }
 
@@ -84,7 +275,12 @@ int Object::unregisterInterest(std::string event_type) {
   }
   event_count--;
   event_name[event_count].clear();
+  modified[EVENTS] = true;
   return 0;
+}
+
+std::string Object::getEventName(int i) const {
+  return (i >= 0 && i < event_count) ? event_name[i] : std::string();
 }
 
 int Object::getIdCounter() { return idCounter(); }

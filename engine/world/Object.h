@@ -3,6 +3,10 @@
 
 #include <string>
 
+#include "engine/core/Box.h"
+#include "engine/core/Vector.h"
+#include "engine/net/Path.h"
+
 namespace mo {
 
 class Event;
@@ -10,35 +14,146 @@ class Manager;
 
 /// The most event types one object can be registered for.
 const int MAX_INTERESTS = 100;
+/// Altitudes run from 0 (drawn first) to MAX_ALTITUDE (drawn last).
+const int MAX_ALTITUDE = 4;
+/// The altitude of a new object.
+const int DEFAULT_ALTITUDE = 2;
 
-/// The base class of everything in the game world. Game code creates
-/// objects with new; an object receives the events it registered for
-/// through its eventHandler().
+/// How an object collides. HARD and SOFT objects are solid; SPECTRAL
+/// objects never collide.
+enum Solidness : int {
+  HARD,      ///< blocks other HARD objects
+  SOFT,      ///< collides, but does not block (except no_soft objects)
+  SPECTRAL,  ///< never collides
+};
+
+/// The object's attributes, each with a modified flag.
+enum ObjectAttribute : int {
+  ID,
+  ACTIVE,
+  VISIBLE,
+  EVENTS,
+  BOX,
+  POSITION,
+  TYPE,
+  ANIMATION,
+  ALTITUDE,
+  SOLIDNESS,
+  NO_SOFT,
+  SPEED,
+  DIRECTION,
+  ACCELERATION,
+  SHAPE,
+  PATH,
+  FOLLOW_PATH,
+  AVOID_COLLISIONS,
+};
+
+/// The number of object attributes.
+const int ATTRIBUTE_COUNT = AVOID_COLLISIONS + 1;
+
+/// The base class of everything in the game world. Game code creates an
+/// object with new; from its constructor on the WorldManager owns it,
+/// and it ends by being deleted, normally through markForDelete().
+/// Positions and boxes are in cells; speeds in cells per step.
 class Object {
  public:
-  /// A new active object with the next id and type "(Undefined)".
+  /// A new active, visible, HARD object of type "(Undefined)" at (1,1),
+  /// altitude 2, with the next id, inserted into the world (when the
+  /// WorldManager is started).
   Object();
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
 
-  /// Unregisters every interest, last registered first, and leaves no
-  /// pointer to the object in any manager.
+  /// Unregisters every interest, last registered first, and takes the
+  /// object out of the world and every manager.
   virtual ~Object();
 
-  /// Handles an event; 1 when handled, 0 when not. The base handles none.
+  /// Moves the object to where, without collision checks. 0.
+  virtual int setPosition(Vector where);
+
+  /// Handles an event; 1 when handled, 0 when not. The base handles
+  /// only path-search results.
   virtual int eventHandler(const Event* p_e);
+
+  /// Whether any attribute is modified (each flag is logged at level 20).
+  virtual bool isModified() const;
+  /// Whether attribute is modified.
+  virtual bool isModified(ObjectAttribute attribute) const;
 
   int getId() const { return id; }
   /// Sets the id; the id counter is kept ahead of every id in use.
   void setId(int new_id);
 
   std::string getType() const { return type; }
+  /// Sets the type and refiles the object under it. Cannot fail.
   void setType(std::string new_type);
 
-  /// Inactive objects receive no events.
+  /// Inactive objects are neither moved, collided, drawn nor sent events.
   bool isActive() const { return is_active; }
-  /// Always 0 for now.
+  /// 0, or -1 (unchanged) when the world's lists cannot follow.
   int setActive(bool active = true);
+
+  /// Only visible objects are drawn.
+  bool isVisible() const { return is_visible; }
+  /// 0, or -1 (unchanged) when the world's lists cannot follow.
+  int setVisible(bool visible = true);
+
+  int getAltitude() const { return altitude; }
+  /// 0; -1 (logged, unchanged) outside 0..MAX_ALTITUDE or when the
+  /// world's lists cannot follow.
+  int setAltitude(int new_altitude);
+
+  Solidness getSolidness() const { return solidness; }
+  /// True for HARD and SOFT.
+  bool isSolid() const { return solidness < SPECTRAL; }
+  /// 0; -1 (logged, unchanged) for a value that is no Solidness or when
+  /// the world's lists cannot follow.
+  int setSolidness(Solidness new_solid);
+
+  /// When true, SOFT objects block this object as HARD ones do.
+  bool getNoSoft() const { return no_soft; }
+  void setNoSoft(bool new_no_soft = true);
+
+  /// When true, a HARD object slides along HARD obstacles.
+  bool getAvoidCollisions() const { return avoid_collisions; }
+  void setAvoidCollisions(bool new_avoid_collisions = true);
+
+  /// The collision box, relative to the position (cells).
+  Box getBox() const { return box; }
+  void setBox(Box new_box);
+
+  Vector getPosition() const { return position; }
+
+  /// Unit direction of motion, or (0,0).
+  Vector getDirection() const { return direction; }
+  void setDirection(Vector new_direction);
+
+  /// Cells per step along the direction.
+  float getSpeed() const { return speed; }
+  void setSpeed(float new_speed);
+
+  /// Direction scaled by speed (cells per step).
+  Vector getVelocity() const;
+  /// Sets speed to the length of velocity and direction to its unit
+  /// vector (a zero vector gives speed 0 and direction (0,0)).
+  void setVelocity(Vector velocity);
+
+  /// Added to the velocity every step (cells per step per step).
+  Vector getAcceleration() const { return acceleration; }
+  void setAcceleration(Vector new_acceleration);
+
+  /// Position plus velocity: where the object would be after this step.
+  Vector predictPosition() const;
+
+  Path getPath() const { return path; }
+  /// Copies the nodes and the current index of new_path.
+  void setPath(Path new_path);
+
+  bool getFollowPath() const { return follow_path; }
+  /// Starts or stops steering along the path; while the path is not
+  /// finished the direction points at its current node.
+  void setFollowPath(bool new_follow_path = true);
 
   /// Registers for event_type with the manager that delivers it: 0, or
   /// -1 when MAX_INTERESTS types are registered (logged) or the manager
@@ -51,11 +166,31 @@ class Object {
 
   /// The number of event types registered.
   int getEventCount() const { return event_count; }
+  /// The i-th registered event type, in registration order (empty
+  /// outside 0..getEventCount() - 1).
+  std::string getEventName(int i) const;
+
+  /// Applies the acceleration to speed and direction; nothing when it
+  /// is (0,0). Run by the WorldManager after each move.
+  void applyAcceleration();
+
+  /// Steers along the path and steps onto each node within reach; at
+  /// the end stops following. Run by the WorldManager after each move.
+  void stepPath();
+
+  /// True when the object was filed in the world at construction (the
+  /// WorldManager was started). Objects outside the world keep their
+  /// attributes without any list bookkeeping.
+  bool isInWorld() const { return in_world; }
 
   /// The id the next new object will get.
   static int getIdCounter();
   /// Restarts the id counter at 1, as at program start; for tests.
   static void resetIdCounter();
+
+ protected:
+  /// Sets or clears one modified flag.
+  void setModified(ObjectAttribute attribute, bool value = true);
 
  private:
   /// The manager that delivers event_type, or nullptr when none does.
@@ -64,8 +199,22 @@ class Object {
   int id;
   std::string type;
   bool is_active;
+  bool is_visible;
+  Box box;
+  Vector position;
+  Vector direction;
+  float speed;
+  Vector acceleration;
+  int altitude;
+  Solidness solidness;
+  bool no_soft;
   int event_count;
   std::string event_name[MAX_INTERESTS];
+  bool modified[ATTRIBUTE_COUNT];
+  Path path;
+  bool follow_path;
+  bool avoid_collisions;
+  bool in_world;
 };
 
 }  // namespace mo

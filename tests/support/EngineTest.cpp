@@ -13,6 +13,8 @@ namespace mo {
 namespace test {
 
 void resetEngine() {
+  // The world first: deleting what is left may still write to the log.
+  WorldManager::getInstance().reset();
   GameManager::getInstance().reset();
   LogManager::getInstance().reset();
   Config::getInstance().reset();
@@ -79,6 +81,11 @@ void EngineTest::TearDown() {
   delete p_config_env;
   delete p_log_env;
   std::filesystem::remove_all(std::filesystem::path(temp_dir).parent_path());
+}
+
+void WorldTest::SetUp() {
+  EngineTest::SetUp();
+  ASSERT_EQ(WorldManager::getInstance().startUp(), 0);
 }
 
 std::vector<std::string> EngineTest::logMessages() const {

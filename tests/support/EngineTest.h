@@ -62,6 +62,14 @@ class EngineTest : public ::testing::Test {
   ScopedEnv* p_config_env = nullptr;
 };
 
+/// An EngineTest with the WorldManager started, so that new objects are
+/// filed in the world. Objects must be created with new: the world
+/// deletes whatever is left when the test ends.
+class WorldTest : public EngineTest {
+ protected:
+  void SetUp() override;
+};
+
 }  // namespace test
 }  // namespace mo
 

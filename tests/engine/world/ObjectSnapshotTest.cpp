@@ -1,0 +1,79 @@
+#include "engine/world/ObjectSnapshot.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "engine/world/Object.h"
+#include "engine/world/ObjectList.h"
+#include "support/EngineTest.h"
+
+namespace mo {
+namespace {
+
+using test::EngineTest;
+
+// Objects outside a started world: only their destruction matters here.
+class ObjectSnapshotTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    for (Object*& p_o : objects) {
+      p_o = new Object;
+      list.insert(p_o);
+    }
+  }
+  void TearDown() override {
+    for (Object* p_o : objects) delete p_o;
+    EngineTest::TearDown();
+  }
+  /// Deletes objects[i] and forgets it.
+  void destroy(int i) {
+    delete objects[i];
+    objects[i] = nullptr;
+  }
+  Object* objects[3] = {};
+  ObjectList list;
+};
+
+TEST_F(ObjectSnapshotTest, CopiesTheListInOrderAndIgnoresLaterChanges) {
+  ObjectSnapshot snapshot(list);
+  list.remove(objects[0]);
+  ASSERT_EQ(snapshot.getCount(), 3);
+  for (int i = 0; i < 3; i++) EXPECT_EQ(snapshot.at(i), objects[i]);
+}
+
+TEST_F(ObjectSnapshotTest, DestroyedObjectIsBlankedInEveryLiveSnapshot) {
+  ObjectSnapshot outer(list);
+  ObjectSnapshot single(objects[1]);
+  {
+    ObjectSnapshot inner(list);
+    destroy(1);
+    EXPECT_EQ(inner.at(1), nullptr);
+  }
+  EXPECT_EQ(outer.getCount(), 3);
+  EXPECT_EQ(outer.at(0), objects[0]);
+  EXPECT_EQ(outer.at(1), nullptr);
+  EXPECT_EQ(outer.at(2), objects[2]);
+  ASSERT_EQ(single.getCount(), 1);
+  EXPECT_EQ(single.at(0), nullptr);
+}
+
+TEST_F(ObjectSnapshotTest, SnapshotsMayEndInAnyOrder) {
+  auto first = std::make_unique<ObjectSnapshot>(list);
+  auto second = std::make_unique<ObjectSnapshot>(list);
+  auto third = std::make_unique<ObjectSnapshot>(list);
+  // The middle one ends first: a destroyed object must not be looked
+  // for in it afterwards.
+  second.reset();
+  destroy(0);
+  EXPECT_EQ(first->at(0), nullptr);
+  EXPECT_EQ(third->at(0), nullptr);
+  first.reset();
+  destroy(2);
+  EXPECT_EQ(third->at(1), objects[1]);
+  EXPECT_EQ(third->at(2), nullptr);
+}
+
+}  // namespace
+}  // namespace mo
