@@ -8,6 +8,9 @@
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/platform.h"
+#include "engine/media/DisplayManager.h"
+#include "engine/media/InputManager.h"
+#include "engine/media/ResourceManager.h"
 #include "engine/world/WorldManager.h"
 
 namespace mo {
@@ -49,16 +52,33 @@ int GameManager::startUp() {
   frame_time = config.getFrameTime();
   log.writeLog(5, "GameManager::startUp(): frame time is %d", frame_time);
 
-  WorldManager& world_manager = WorldManager::getInstance();
-  if (world_manager.startUp() != 0) {
-    log.writeLog("Error starting world manager!");
-    return -1;
+  // The managers in the order they depend on each other; each one that
+  // starts is stopped again by shutDown(), in the reverse order.
+  struct Step {
+    Manager& manager;
+    const char* error_line;
+    const char* success_line;
+  };
+  const Step steps[] = {
+      {DisplayManager::getInstance(), "Error starting display manager!", "Display manager started."},
+      {InputManager::getInstance(), "Error starting input manager!", "Input manager started."},
+      {ResourceManager::getInstance(), "Error starting resource manager!",
+       "Resource manager started."},
+      {WorldManager::getInstance(), "Error starting world manager!", "World manager started."},
+  };
+  for (const Step& step : steps) {
+    if (step.manager.startUp() != 0) {
+      log.writeLog("%s", step.error_line);
+      return -1;
+    }
+    log.writeLog(1, "%s", step.success_line);
   }
-  log.writeLog(1, "World manager started.");
 
   // The world and the view start as large as the window.
-  const Box window(Vector(), static_cast<float>(config.getWindowHorizontalChars()),
-                   static_cast<float>(config.getWindowVerticalChars()));
+  const DisplayManager& display = DisplayManager::getInstance();
+  const Box window(Vector(), static_cast<float>(display.getHorizontal()),
+                   static_cast<float>(display.getVertical()));
+  WorldManager& world_manager = WorldManager::getInstance();
   world_manager.setBoundary(window);
   world_manager.setView(window);
   world_manager.setViewSlack(Vector(1.0f / 3.0f, 1.0f / 3.0f));
@@ -83,6 +103,12 @@ void GameManager::shutDown() {
   }
   WorldManager::getInstance().shutDown();
   log.writeLog(1, "World manager stopped");
+  ResourceManager::getInstance().shutDown();
+  log.writeLog(1, "Resource manager stopped");
+  InputManager::getInstance().shutDown();
+  log.writeLog(1, "Input manager stopped");
+  DisplayManager::getInstance().shutDown();
+  log.writeLog(1, "Display manager stopped");
   log.writeLog("****************************************************");
   log.writeLog("** Game engine stopped **");
   log.shutDown();
@@ -111,10 +137,14 @@ void GameManager::run() {
   while (true) {
     clock.delta();
 
+    DisplayManager::getInstance().swapBuffers();
+    InputManager::getInstance().getInput();
+
     EventStep step(step_count);
     onEvent(&step);
 
     WorldManager::getInstance().update();
+    WorldManager::getInstance().draw();
 
     sleepRestOfFrame(clock, adjust);
     step_count++;

@@ -7,6 +7,9 @@
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
+#include "engine/media/InputManager.h"
+#include "engine/media/ResourceManager.h"
+#include "engine/media/Sprite.h"
 #include "engine/world/ObjectSnapshot.h"
 #include "engine/world/SceneGraph.h"
 #include "engine/world/WorldManager.h"
@@ -226,9 +229,45 @@ void Object::setModified(ObjectAttribute attribute, bool value) { modified[attri
 
 int Object::eventHandler(const Event*) { return 0; }
 
+int Object::draw() { return animation.draw(position); }
+
+void Object::setAnimation(Animation new_animation, bool set_box) {
+  animation.setSprite(new_animation.getSprite());
+  animation.setIndex(new_animation.getIndex());
+  animation.setSlowdownCount(new_animation.getSlowdownCount());
+  animation.setName(new_animation.getName());
+  animation.setModified(new_animation.isModified());
+  modified[ANIMATION] = true;
+  if (set_box) {
+    box = animation.getBox();
+    modified[BOX] = true;
+  }
+}
+
+int Object::setSprite(std::string label) {
+  Sprite* p_sprite = ResourceManager::getInstance().getSprite(label);
+  if (!p_sprite) {
+    LogManager::getInstance().writeLog("Object::setSprite(): Warning! Sprite '%s' not found",
+                                       label.c_str());
+    return -1;
+  }
+  animation.setSprite(p_sprite);
+  const Box new_box = animation.getBox();
+  if (new_box != box) {
+    // The box decides which lists may care; refile the object around it.
+    if (in_world) sceneGraph().removeObject(this);
+    box = new_box;
+    if (in_world) sceneGraph().insertObject(this);
+    modified[BOX] = true;
+  }
+  return 0;
+}
+
 Manager* Object::managerFor(const std::string& event_type) {
   if (event_type == STEP_EVENT) return &GameManager::getInstance();
-  if (event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT) return nullptr;
+  if (event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT) {
+    return &InputManager::getInstance();
+  }
   if (event_type == NETWORK_EVENT || event_type == KEYBOARD_NETWORK_EVENT ||
       event_type == MOUSE_NETWORK_EVENT || event_type == CUSTOM_NETWORK_EVENT) {
     return nullptr;

@@ -5,6 +5,7 @@
 
 #include "engine/core/Box.h"
 #include "engine/core/Vector.h"
+#include "engine/media/Animation.h"
 #include "engine/net/Path.h"
 
 namespace mo {
@@ -76,6 +77,10 @@ class Object {
   /// only path-search results.
   virtual int eventHandler(const Event* p_e);
 
+  /// Draws the animation at the position; 0, or -1 when a character
+  /// could not be drawn.
+  virtual int draw();
+
   /// Whether any attribute is modified (each flag is logged at level 20).
   virtual bool isModified() const;
   /// Whether attribute is modified.
@@ -146,6 +151,17 @@ class Object {
   /// Position plus velocity: where the object would be after this step.
   Vector predictPosition() const;
 
+  /// A copy of the animation.
+  Animation getAnimation() const { return animation; }
+  /// Copies the sprite, index, slowdown count, name and modified flag of
+  /// new_animation; with set_box the box becomes the animation's box.
+  void setAnimation(Animation new_animation, bool set_box = true);
+
+  /// Shows the sprite loaded under label from its first frame, and takes
+  /// the sprite's box: 0; -1 (logged, nothing changed) when no sprite
+  /// has that label.
+  int setSprite(std::string label);
+
   Path getPath() const { return path; }
   /// Copies the nodes and the current index of new_path.
   void setPath(Path new_path);
@@ -207,6 +223,7 @@ class Object {
   Vector acceleration;
   int altitude;
   Solidness solidness;
+  Animation animation;
   bool no_soft;
   int event_count;
   std::string event_name[MAX_INTERESTS];

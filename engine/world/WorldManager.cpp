@@ -9,6 +9,7 @@
 #include "engine/world/Object.h"
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/ObjectSnapshot.h"
+#include "engine/world/ViewObject.h"
 
 namespace mo {
 
@@ -154,6 +155,20 @@ void WorldManager::update() {
     p_o->applyAcceleration();
   }
   deleteMarked();
+}
+
+void WorldManager::draw() {
+  for (int altitude = 0; altitude <= MAX_ALTITUDE; altitude++) {
+    // A draw may create or delete objects; the snapshot skips the deleted.
+    const ObjectSnapshot visible(scene_graph.visibleObjects(altitude));
+    for (int i = 0; i < visible.getCount(); i++) {
+      Object* p_o = visible.at(i);
+      if (!p_o) continue;
+      if (boxIntersectsBox(getWorldBox(p_o), view) || dynamic_cast<ViewObject*>(p_o)) {
+        p_o->draw();
+      }
+    }
+  }
 }
 
 void WorldManager::deleteMarked() {

@@ -76,6 +76,12 @@ class WorldManager : public Manager {
   /// objects there: 0 when moved; -1 when blocked (the object stays).
   int moveObject(Object* p_o, Vector where);
 
+  /// Draws every active visible object, altitude 0 first; within an
+  /// altitude in the order they became visible. Objects whose boxes
+  /// miss the view are skipped, except HUD objects (ViewObject), which
+  /// are placed relative to the view.
+  void draw();
+
   Box getBoundary() const { return boundary; }
   void setBoundary(Box new_boundary) { boundary = new_boundary; }
   Box getView() const { return view; }

@@ -8,6 +8,8 @@
 #include <unistd.h>
 
 #include "engine/Morvane.h"
+#include "engine/media/DisplayManager.h"
+#include "engine/media/InputManager.h"
 
 namespace mo {
 namespace test {
@@ -15,7 +17,10 @@ namespace test {
 void resetEngine() {
   // The world first: deleting what is left may still write to the log.
   WorldManager::getInstance().reset();
+  ResourceManager::getInstance().reset();
   GameManager::getInstance().reset();
+  InputManager::getInstance().reset();
+  DisplayManager::getInstance().reset();
   LogManager::getInstance().reset();
   Config::getInstance().reset();
   Object::resetIdCounter();
@@ -86,6 +91,14 @@ void EngineTest::TearDown() {
 void WorldTest::SetUp() {
   EngineTest::SetUp();
   ASSERT_EQ(WorldManager::getInstance().startUp(), 0);
+}
+
+void EngineTest::startHeadlessDisplay(const std::string& more_items) {
+  delete p_config_env;
+  p_config_env = new ScopedEnv(
+      "MORVANE_CONFIG", writeTempFile("headless-config.txt", "headless:true,\n" + more_items + "\n"));
+  Config::getInstance().loadConfig();
+  ASSERT_EQ(DisplayManager::getInstance().startUp(), 0);
 }
 
 std::vector<std::string> EngineTest::logMessages() const {

@@ -53,6 +53,10 @@ class EngineTest : public ::testing::Test {
   std::string logPath() const { return temp_dir + "/test.log"; }
   /// The messages of the log file, without their prefixes.
   std::vector<std::string> logMessages() const;
+  /// Points MORVANE_CONFIG at a configuration with "headless:true," (and
+  /// any further items), loads it and starts the DisplayManager without
+  /// a window, as the engine does when started headless.
+  void startHeadlessDisplay(const std::string& more_items = "");
   /// Writes text to a file in tempDir() and returns its path.
   std::string writeTempFile(const std::string& name, const std::string& text) const;
 

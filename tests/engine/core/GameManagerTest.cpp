@@ -4,12 +4,14 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
+#include "engine/media/DisplayManager.h"
 #include "engine/world/Object.h"
 #include "support/EngineTest.h"
 #include "support/FakeTimeSource.h"
@@ -41,6 +43,20 @@ class StepProbe : public Object {
 
 class GameManagerTest : public EngineTest {
  protected:
+  void SetUp() override {
+    EngineTest::SetUp();
+    // No window: the engine starts headless.
+    headless_config = std::make_unique<test::ScopedEnv>(
+        "MORVANE_CONFIG", writeTempFile("mo-config.txt", "headless:true,\n"));
+  }
+  void TearDown() override {
+    EngineTest::TearDown();
+    headless_config.reset();
+  }
+  /// Starts the display headless, as startUp() would, for the tests that
+  /// run the loop without the rest of the engine.
+  void startDisplay() { startHeadlessDisplay(); }
+  std::unique_ptr<test::ScopedEnv> headless_config;
   bool logHas(const std::string& message) const {
     const std::vector<std::string> messages = logMessages();
     return std::find(messages.begin(), messages.end(), message) != messages.end();
@@ -89,7 +105,7 @@ TEST_F(GameManagerTest, StartUpWritesBannerAndShutDownClosingLines) {
 TEST_F(GameManagerTest, TracingLevelShowsStartOrderAndConfiguration) {
   // With the log level raised, the level-1 reports show the order.
   LogManager::getInstance().setLogLevel(5);
-  const std::string config = writeTempFile("config.txt", "frame_time:25,\r\n");
+  const std::string config = writeTempFile("config.txt", "headless:true,\r\nframe_time:25,\r\n");
   test::ScopedEnv env("MORVANE_CONFIG", config);
   ASSERT_EQ(game_manager.startUp(), 0);
   game_manager.shutDown();
@@ -140,7 +156,7 @@ TEST_F(GameManagerTest, RefusedTimerResolutionIsLoggedAndIgnored) {
 }
 
 TEST_F(GameManagerTest, ConfiguredSeedMakesRandomNumbersRepeatable) {
-  const std::string config = writeTempFile("config.txt", "random_seed:1234,\n");
+  const std::string config = writeTempFile("config.txt", "headless:true,\nrandom_seed:1234,\n");
   test::ScopedEnv env("MORVANE_CONFIG", config);
   LogManager::getInstance().setLogLevel(10);
   ASSERT_EQ(game_manager.startUp(), 0);
@@ -169,6 +185,7 @@ TEST_F(GameManagerTest, SeedZeroUsesTheCalendarTime) {
 // configured oversleep.
 
 TEST_F(GameManagerTest, LoopSleepsOutTheRestOfTheFrame) {
+  startDisplay();
   StepProbe probe([&](int step) {
     clock.advance(5000);
     if (step == 2) game_manager.setGameOver();
@@ -180,6 +197,7 @@ TEST_F(GameManagerTest, LoopSleepsOutTheRestOfTheFrame) {
 }
 
 TEST_F(GameManagerTest, OversleepShortensTheNextFrame) {
+  startDisplay();
   clock.oversleep_us = 1200;  // each 28 ms sleep lasts 29.2 ms
   StepProbe probe([&](int step) {
     clock.advance(5000);
@@ -192,6 +210,7 @@ TEST_F(GameManagerTest, OversleepShortensTheNextFrame) {
 }
 
 TEST_F(GameManagerTest, SlowFrameCannotKeepUpExceptInTheFirstFrame) {
+  startDisplay();
   ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   StepProbe probe([&](int step) {
     clock.advance(step < 2 ? 40700 : 5000);
@@ -207,6 +226,7 @@ TEST_F(GameManagerTest, SlowFrameCannotKeepUpExceptInTheFirstFrame) {
 }
 
 TEST_F(GameManagerTest, SlowFrameAfterOversleepDropsTheCarryInstead) {
+  startDisplay();
   ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   clock.oversleep_us = 2000;
   StepProbe probe([&](int step) {
@@ -222,6 +242,7 @@ TEST_F(GameManagerTest, SlowFrameAfterOversleepDropsTheCarryInstead) {
 }
 
 TEST_F(GameManagerTest, GameOverBeforeRunHasNoEffect) {
+  startDisplay();
   game_manager.setGameOver(true);
   StepProbe probe([&](int step) {
     if (step == 4) game_manager.setGameOver();
@@ -231,6 +252,7 @@ TEST_F(GameManagerTest, GameOverBeforeRunHasNoEffect) {
 }
 
 TEST_F(GameManagerTest, LoopRunsAtLeastOneFrame) {
+  startDisplay();
   StepProbe probe([&](int) { game_manager.setGameOver(); });
   game_manager.run();
   EXPECT_EQ(game_manager.getStepCount(), 1);
@@ -238,6 +260,7 @@ TEST_F(GameManagerTest, LoopRunsAtLeastOneFrame) {
 }
 
 TEST_F(GameManagerTest, InactiveObjectsGetNoStepEvents) {
+  startDisplay();
   StepProbe idle([](int) {});
   idle.setActive(false);
   StepProbe driver([&](int step) {
@@ -249,6 +272,7 @@ TEST_F(GameManagerTest, InactiveObjectsGetNoStepEvents) {
 }
 
 TEST_F(GameManagerTest, LogLinesCarryTheFrameNumber) {
+  startDisplay();
   ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   StepProbe probe([&](int step) {
     LogManager::getInstance().writeLog("frame %d", step);

@@ -79,6 +79,7 @@ class FrameWriter : public Object {
 };
 
 TEST_F(LogManagerTest, FrameNumberIsRightAlignedInFourPlaces) {
+  startHeadlessDisplay();
   ASSERT_EQ(log.startUp(), 0);
   {
     FrameWriter writer(42);

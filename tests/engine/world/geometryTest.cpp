@@ -32,7 +32,10 @@ class GeometryTest : public EngineTest {
     EngineTest::SetUp();
     ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   }
+  /// The log's messages; the level goes back to 0 first so that the
+  /// log's own closing line stays out.
   Lines closedLog() {
+    LogManager::getInstance().setLogLevel(0);
     LogManager::getInstance().shutDown();
     return logMessages();
   }
@@ -48,7 +51,7 @@ class GeometryTest : public EngineTest {
   }
 };
 
-// --- world boxes -------------------------------------------------------
+// --- world boxes -----------------------------------------------------
 
 TEST_F(GeometryTest, WorldBoxIsTheBoxMovedByThePosition) {
   Object o;
@@ -61,7 +64,7 @@ TEST_F(GeometryTest, WorldBoxIsTheBoxMovedByThePosition) {
   EXPECT_EQ(o.getPosition(), Vector(10, 4));
 }
 
-// --- view coordinates --------------------------------------------------
+// --- view coordinates ------------------------------------------------
 
 TEST_F(GeometryTest, ViewAndWorldCoordinatesDifferByTheViewCorner) {
   WorldManager::getInstance().setView(Box(Vector(20, 8), 80, 24));
@@ -77,7 +80,7 @@ TEST_F(GeometryTest, ViewAtOriginLeavesCoordinatesAlone) {
   EXPECT_EQ(viewToWorld(Vector(7, 3)), Vector(7, 3));
 }
 
-// --- collision normal --------------------------------------------------
+// --- collision normal ------------------------------------------------
 
 TEST_F(GeometryTest, NormalOfLandingOnTopPointsUp) {
   EXPECT_EQ(normal(Vector(5, 3), Vector(0, 1), Vector(5, 4.5f)), "(0,-1)");

@@ -1,0 +1,270 @@
+#include "engine/media/DisplayManager.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "engine/core/Config.h"
+#include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
+#include "engine/media/CharGrid.h"
+
+namespace mo {
+
+namespace {
+
+const int DEFAULT_HORIZONTAL_PIXELS = 1024;
+const int DEFAULT_VERTICAL_PIXELS = 768;
+const int DEFAULT_HORIZONTAL_CHARS = 80;
+const int DEFAULT_VERTICAL_CHARS = 24;
+
+// The Color whose bytes these are, or CUSTOM for any other mix.
+Color colorOfBytes(unsigned char r, unsigned char g, unsigned char b) {
+  for (int c = BLACK; c <= WHITE; c++) {
+    unsigned char cr = 0, cg = 0, cb = 0;
+    colorToRGB(static_cast<Color>(c), cr, cg, cb);
+    if (cr == r && cg == g && cb == b) return static_cast<Color>(c);
+  }
+  return CUSTOM;
+}
+
+// A size from the configuration, or the default with a line in the log
+// when it is not positive (a zero would make the cell size infinite).
+int positiveSetting(int value, int fallback, const char* name) {
+  if (value > 0) return value;
+  LogManager::getInstance().writeLog(
+      "DisplayManager::startUp(): Warning! %s %d is not positive, using %d.", name, value,
+      fallback);
+  return fallback;
+}
+
+// SFML stops the whole program when it cannot reach an X server, so the
+// display is checked before a window is asked for.
+bool displayAvailable() {
+  const char* p_display = std::getenv("DISPLAY");
+  return p_display && *p_display;
+}
+
+}  // namespace
+
+DisplayManager::DisplayManager()
+    : p_window(nullptr),
+      window_horizontal_pixels(DEFAULT_HORIZONTAL_PIXELS),
+      window_vertical_pixels(DEFAULT_VERTICAL_PIXELS),
+      window_horizontal_chars(DEFAULT_HORIZONTAL_CHARS),
+      window_vertical_chars(DEFAULT_VERTICAL_CHARS),
+      p_rectangle(nullptr),
+      window_background_color(sf::Color::Black),
+      p_text(nullptr),
+      p_char_grid(nullptr) {
+  setType("DisplayManager");
+}
+
+DisplayManager::~DisplayManager() { releaseWindow(); }
+
+DisplayManager& DisplayManager::getInstance() {
+  static DisplayManager display_manager;
+  return display_manager;
+}
+
+int DisplayManager::startUp() {
+  const LogManager& log = LogManager::getInstance();
+  if (isStarted()) {
+    log.writeLog("DisplayManager::startUp(): Already started.");
+    return 0;
+  }
+  const Config& config = Config::getInstance();
+  window_horizontal_pixels = positiveSetting(config.getWindowHorizontalPixels(),
+                                             DEFAULT_HORIZONTAL_PIXELS, "window_horizontal_pixels");
+  window_vertical_pixels = positiveSetting(config.getWindowVerticalPixels(),
+                                           DEFAULT_VERTICAL_PIXELS, "window_vertical_pixels");
+  window_horizontal_chars = positiveSetting(config.getWindowHorizontalChars(),
+                                            DEFAULT_HORIZONTAL_CHARS, "window_horizontal_chars");
+  window_vertical_chars = positiveSetting(config.getWindowVerticalChars(), DEFAULT_VERTICAL_CHARS,
+                                          "window_vertical_chars");
+
+  if (config.getHeadless()) {
+    log.writeLog(1, "DisplayManager::startUp(): not doing graphics since in headless mode.");
+  } else {
+    // Asking for the desktop mode opens the display too.
+    if (displayAvailable()) {
+      const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+      log.writeLog(5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
+                   static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+      p_window = new sf::RenderWindow(
+          sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
+                        static_cast<unsigned int>(window_vertical_pixels), 32),
+          config.getWindowTitle(), static_cast<sf::Uint32>(config.getWindowStyle()));
+    }
+    if (!p_window || !p_window->isOpen()) {
+      log.writeLog("DisplayManager::startUp(): Unable to allocate window!");
+      releaseWindow();
+      return -1;
+    }
+    p_window->setMouseCursorVisible(config.getShowMouse());
+    p_window->setVerticalSyncEnabled(true);
+
+    if (!font.loadFromFile(config.getFontFile())) {
+      log.writeLog("DisplayManager::startUp(): Unable to load font from file '%s'.",
+                   config.getFontFile().c_str());
+      releaseWindow();
+      return -1;
+    }
+
+    p_rectangle = new sf::RectangleShape(sf::Vector2f(charWidth(), charHeight()));
+    p_text = new sf::Text;
+    p_text->setFont(font);
+    p_text->setStyle(sf::Text::Bold);
+    // A scale that is not a sensible number would give an absurd glyph
+    // size; the glyphs then fill their cells.
+    float scale = config.getFontScale();
+    if (!std::isfinite(scale) || scale <= 0.0f || scale > 100.0f) {
+      log.writeLog("DisplayManager::startUp(): Warning! font_scale %f out of range, using 1.",
+                   static_cast<double>(scale));
+      scale = 1.0f;
+    }
+    p_text->setCharacterSize(static_cast<unsigned int>(scale * std::min(charWidth(), charHeight())));
+
+    window_background_color = colorToSFML(config.getWindowBackgroundColor());
+    p_rectangle->setFillColor(window_background_color);
+    p_window->clear(window_background_color);
+  }
+
+  Manager::startUp();
+  log.writeLog(5, "DisplayManager::startUp(): successfully started.");
+  return 0;
+}
+
+void DisplayManager::releaseWindow() {
+  if (p_window) {
+    p_window->close();
+    delete p_window;
+    p_window = nullptr;
+  }
+  delete p_text;
+  p_text = nullptr;
+  delete p_rectangle;
+  p_rectangle = nullptr;
+}
+
+void DisplayManager::shutDown() {
+  releaseWindow();
+  Manager::shutDown();
+  LogManager::getInstance().writeLog(1, "DisplayManager::shutDown(): successfully stopped.");
+}
+
+void DisplayManager::reset() {
+  releaseWindow();
+  resetManager();
+  window_horizontal_pixels = DEFAULT_HORIZONTAL_PIXELS;
+  window_vertical_pixels = DEFAULT_VERTICAL_PIXELS;
+  window_horizontal_chars = DEFAULT_HORIZONTAL_CHARS;
+  window_vertical_chars = DEFAULT_VERTICAL_CHARS;
+  window_background_color = sf::Color::Black;
+  p_char_grid = nullptr;
+}
+
+void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
+
+int DisplayManager::drawCh(Vector world_pos, char ch, Color color) const {
+  if (isStarted() && !p_window && !p_char_grid) return -1;
+  // CUSTOM and values that are no colour leave the bytes alone: white.
+  unsigned char r = 255, g = 255, b = 255;
+  colorToRGB(color, r, g, b);
+  return drawCell(world_pos, ch, r, g, b, (color >= BLACK && color <= WHITE) ? color : WHITE);
+}
+
+int DisplayManager::drawCh(Vector world_pos, char ch, unsigned char r, unsigned char g,
+                           unsigned char b) const {
+  return drawCell(world_pos, ch, r, g, b, colorOfBytes(r, g, b));
+}
+
+int DisplayManager::drawCell(Vector world_pos, char ch, unsigned char r, unsigned char g,
+                             unsigned char b, Color color) const {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  const Vector view_pos = worldToView(world_pos);
+  if (p_char_grid) p_char_grid->put(view_pos.getX(), view_pos.getY(), ch, color);
+  if (!p_window) return p_char_grid ? 0 : -1;
+
+  const Vector pixel = spacesToPixels(view_pos);
+  // The cell sits a tenth of a cell left and a fifth down from the
+  // glyph's origin, under the glyph the font draws.
+  p_rectangle->setPosition(pixel.getX() - charWidth() / 10.0f,
+                           pixel.getY() + charHeight() / 5.0f);
+  p_window->draw(*p_rectangle);
+  p_text->setString(sf::String(ch));
+  p_text->setPosition(pixel.getX(), pixel.getY());
+  p_text->setFillColor(sf::Color(r, g, b));
+  p_window->draw(*p_text);
+  return 0;
+}
+
+int DisplayManager::drawString(Vector world_pos, std::string text, Justification just,
+                               Color color) const {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  if (!p_window && !p_char_grid) return -1;
+  const int length = static_cast<int>(text.size());
+  float start_x = world_pos.getX();
+  if (just == CENTER_JUSTIFIED) {
+    start_x -= static_cast<float>(length / 2);
+  } else if (just == RIGHT_JUSTIFIED) {
+    start_x -= static_cast<float>(length);
+  }
+  unsigned char r = 255, g = 255, b = 255;
+  colorToRGB(color, r, g, b);
+  const Color cell_color = (color >= BLACK && color <= WHITE) ? color : WHITE;
+  for (int i = 0; i < length; i++) {
+    drawCell(Vector(start_x + static_cast<float>(i), world_pos.getY()),
+             text[static_cast<std::size_t>(i)], r, g, b, cell_color);
+  }
+  return 0;
+}
+
+int DisplayManager::swapBuffers() {
+  if (!isStarted()) {
+    LogManager::getInstance().writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  if (p_char_grid) p_char_grid->clear();
+  if (!p_window) return p_char_grid ? 0 : -1;
+  p_window->display();
+  p_window->clear(window_background_color);
+  return 0;
+}
+
+float charWidth() {
+  const DisplayManager& display = DisplayManager::getInstance();
+  return static_cast<float>(display.getHorizontalPixels()) /
+         static_cast<float>(display.getHorizontal());
+}
+
+float charHeight() {
+  const DisplayManager& display = DisplayManager::getInstance();
+  return static_cast<float>(display.getVerticalPixels()) / static_cast<float>(display.getVertical());
+}
+
+Vector spacesToPixels(Vector spaces) {
+  const Vector pixels(spaces.getX() * charWidth(), spaces.getY() * charHeight());
+  LogManager::getInstance().writeLog(
+      30, "spacesToPixels(int): spaces (%.2f,%.2f) = pixels (%.2f,%.2f)",
+      static_cast<double>(spaces.getX()), static_cast<double>(spaces.getY()),
+      static_cast<double>(pixels.getX()), static_cast<double>(pixels.getY()));
+  return pixels;
+}
+
+Vector pixelsToSpaces(Vector pixels) {
+  const Vector spaces(pixels.getX() / charWidth(), pixels.getY() / charHeight());
+  LogManager::getInstance().writeLog(
+      30, "pixelsToSpaces(): pixels (%.2f,%.2f) = spaces (%.2f,%.2f)",
+      static_cast<double>(pixels.getX()), static_cast<double>(pixels.getY()),
+      static_cast<double>(spaces.getX()), static_cast<double>(spaces.getY()));
+  return spaces;
+}
+
+}  // namespace mo

@@ -1,0 +1,117 @@
+#ifndef MO_DISPLAY_MANAGER_H
+#define MO_DISPLAY_MANAGER_H
+
+#include <SFML/Graphics.hpp>
+
+#include <string>
+
+#include "engine/core/Color.h"
+#include "engine/core/Manager.h"
+#include "engine/core/Vector.h"
+
+namespace mo {
+
+class CharGrid;
+
+/// How drawString() places a text relative to its position.
+enum Justification : int {
+  LEFT_JUSTIFIED,    ///< the text starts at the position
+  CENTER_JUSTIFIED,  ///< the text's middle character is at the position
+  RIGHT_JUSTIFIED,   ///< the text ends one cell left of the position
+};
+
+/// Owns the SFML window and draws the character grid: every character
+/// is a background-coloured cell with one glyph on it. Positions given
+/// to it are world positions in cells; the view's corner is subtracted
+/// and the result scaled by the cell size in pixels. In headless mode
+/// there is no window and drawing fails quietly.
+class DisplayManager : public Manager {
+ public:
+  /// The single instance.
+  static DisplayManager& getInstance();
+  ~DisplayManager() override;
+
+  /// Reads the window and grid sizes from the configuration, then (not
+  /// headless) opens the window, loads the font and prepares the cell
+  /// shapes. 0; -1 (logged) when the window or the font fails. A second
+  /// call logs and returns 0.
+  int startUp() override;
+
+  /// Closes the window and frees the shapes.
+  void shutDown() override;
+
+  /// Draws ch in color at a world position (cells). 0; -1 when not
+  /// started (logged), headless or without a window. CUSTOM and values
+  /// that are no colour draw white.
+  int drawCh(Vector world_pos, char ch, Color color) const;
+
+  /// Draws ch in the colour (r, g, b) at a world position (cells).
+  /// Results as above.
+  int drawCh(Vector world_pos, char ch, unsigned char r, unsigned char g,
+             unsigned char b) const;
+
+  /// Draws text one cell per character from a world position (cells),
+  /// placed by just. 0; -1 when not started (logged) or headless.
+  int drawString(Vector world_pos, std::string text, Justification just, Color color) const;
+
+  /// Shows what was drawn and clears the window for the next frame. 0;
+  /// -1 when not started (logged), headless or without a window.
+  int swapBuffers();
+
+  /// The window's width in character cells.
+  int getHorizontal() const { return window_horizontal_chars; }
+  /// The window's height in character cells.
+  int getVertical() const { return window_vertical_chars; }
+  /// The window's width in pixels.
+  int getHorizontalPixels() const { return window_horizontal_pixels; }
+  /// The window's height in pixels.
+  int getVerticalPixels() const { return window_vertical_pixels; }
+
+  /// The window, or nullptr before start-up and in headless mode.
+  sf::RenderWindow* getWindow() const { return p_window; }
+
+  /// The background colour of the window and of every cell.
+  sf::Color getBackgroundColor() const { return window_background_color; }
+
+  /// Attaches a grid (not owned) that receives a copy of every character
+  /// drawn, in view cells, also in headless mode, where drawing then
+  /// succeeds; nullptr detaches it. swapBuffers() clears it.
+  void setCharGrid(CharGrid* p_grid);
+  CharGrid* getCharGrid() const { return p_char_grid; }
+
+  /// Closes any window and returns to the just-constructed state; for
+  /// test fixtures.
+  void reset();
+
+ private:
+  DisplayManager();
+  /// Draws one cell; the colour both as bytes (for the window) and as
+  /// a Color (for the attached grid).
+  int drawCell(Vector world_pos, char ch, unsigned char r, unsigned char g, unsigned char b,
+               Color color) const;
+  void releaseWindow();
+
+  sf::Font font;
+  sf::RenderWindow* p_window;
+  int window_horizontal_pixels;
+  int window_vertical_pixels;
+  int window_horizontal_chars;
+  int window_vertical_chars;
+  sf::RectangleShape* p_rectangle;
+  sf::Color window_background_color;
+  sf::Text* p_text;
+  CharGrid* p_char_grid;
+};
+
+/// The width of a character cell in pixels.
+float charWidth();
+/// The height of a character cell in pixels.
+float charHeight();
+/// A size or position in cells as pixels (the view is not applied).
+Vector spacesToPixels(Vector spaces);
+/// A size or position in pixels as cells (the view is not applied).
+Vector pixelsToSpaces(Vector pixels);
+
+}  // namespace mo
+
+#endif

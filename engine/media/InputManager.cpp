@@ -1,0 +1,221 @@
+#include "engine/media/InputManager.h"
+
+#include "engine/core/Config.h"
+#include "engine/core/EventMouse.h"
+#include "engine/core/GameManager.h"
+#include "engine/core/LogManager.h"
+#include "engine/media/DisplayManager.h"
+#include "engine/media/InputState.h"
+
+namespace mo {
+
+namespace {
+
+using Key = sf::Keyboard::Key;
+
+struct KeyEntry {
+  Key sfml;
+  KeyCode key;
+};
+
+// The keys the engine knows, in the order in which held keys are
+// reported. F11 and F12 come last: they give press and release events
+// but are never reported as held.
+const KeyEntry KEY_TABLE[] = {
+    {Key::Up, UP_ARROW}, {Key::Down, DOWN_ARROW}, {Key::Left, LEFT_ARROW},
+    {Key::Right, RIGHT_ARROW}, {Key::Space, SPACE}, {Key::Enter, RETURN}, {Key::Tab, TAB},
+    {Key::Escape, ESCAPE}, {Key::Pause, PAUSE}, {Key::Subtract, MINUS}, {Key::Add, PLUS},
+    {Key::Tilde, TILDE}, {Key::Period, PERIOD}, {Key::Comma, COMMA}, {Key::Slash, SLASH},
+    {Key::Equal, EQUAL}, {Key::Backslash, BACKSLASH}, {Key::Multiply, MULTIPLY},
+    {Key::Quote, QUOTE}, {Key::Semicolon, SEMICOLON}, {Key::LControl, LEFT_CONTROL},
+    {Key::RControl, RIGHT_CONTROL}, {Key::LShift, LEFT_SHIFT}, {Key::RShift, RIGHT_SHIFT},
+    {Key::F1, F1}, {Key::F2, F2}, {Key::F3, F3}, {Key::F4, F4}, {Key::F5, F5}, {Key::F6, F6},
+    {Key::F7, F7}, {Key::F8, F8}, {Key::F9, F9}, {Key::F10, F10},
+    {Key::A, A}, {Key::B, B}, {Key::C, C}, {Key::D, D}, {Key::E, E}, {Key::F, F}, {Key::G, G},
+    {Key::H, H}, {Key::I, I}, {Key::J, J}, {Key::K, K}, {Key::L, L}, {Key::M, M}, {Key::N, N},
+    {Key::O, O}, {Key::P, P}, {Key::Q, Q}, {Key::R, R}, {Key::S, S}, {Key::T, T}, {Key::U, U},
+    {Key::V, V}, {Key::W, W}, {Key::X, X}, {Key::Y, Y}, {Key::Z, Z},
+    {Key::Num1, NUM1}, {Key::Num2, NUM2}, {Key::Num3, NUM3}, {Key::Num4, NUM4},
+    {Key::Num5, NUM5}, {Key::Num6, NUM6}, {Key::Num7, NUM7}, {Key::Num8, NUM8},
+    {Key::Num9, NUM9}, {Key::Num0, NUM0}, {Key::Backspace, BACKSPACE},
+    {Key::F11, F11}, {Key::F12, F12},
+};
+
+// Every key of the table but the last two is reported while held.
+const int HELD_KEY_COUNT = static_cast<int>(sizeof(KEY_TABLE) / sizeof(KEY_TABLE[0])) - 2;
+
+// Keys outside the table get a value past the engine's codes.
+const int UNKNOWN_KEY_OFFSET = 97;
+
+}  // namespace
+
+InputManager::InputManager() : p_input_state(nullptr) { setType("InputManager"); }
+
+InputManager::~InputManager() = default;
+
+InputManager& InputManager::getInstance() {
+  static InputManager input_manager;
+  return input_manager;
+}
+
+bool InputManager::isValid(std::string event_type) const {
+  return event_type == KEYBOARD_EVENT || event_type == MOUSE_EVENT;
+}
+
+int InputManager::startUp() {
+  const LogManager& log = LogManager::getInstance();
+  if (Config::getInstance().getHeadless()) {
+    log.writeLog(1, "InputManager::startUp(): not doing input since in headless mode.");
+    Manager::startUp();
+    log.writeLog(5, "InputManager::startUp(): successfully started.");
+    return 0;
+  }
+  if (isStarted()) {
+    log.writeLog("InputManager::startUp(): Already started.");
+    return 0;
+  }
+  const DisplayManager& display = DisplayManager::getInstance();
+  if (!display.isStarted()) {
+    log.writeLog(
+        "InputManager::startUp(): Error starting InputManager. DisplayManager must be started "
+        "first.");
+    return -1;
+  }
+  sf::RenderWindow* p_window = display.getWindow();
+  if (!p_window) {
+    log.writeLog(
+        "InputManager::startUp(): Warning - DisplayManager unexpectedly returned null window! "
+        "Cannot disable keyboard repeat.");
+  } else {
+    p_window->setKeyRepeatEnabled(false);
+    log.writeLog(2, "InputManager::startUp(): Keyboard repeated disabled.");
+  }
+  Manager::startUp();
+  log.writeLog(5, "InputManager::startUp(): successfully started.");
+  return 0;
+}
+
+void InputManager::shutDown() {
+  const LogManager& log = LogManager::getInstance();
+  if (sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow()) {
+    p_window->setKeyRepeatEnabled(true);
+    log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
+  }
+  Manager::shutDown();
+  log.writeLog(5, "InputManager::shutDown(): successfully stopped.");
+}
+
+void InputManager::reset() {
+  resetManager();
+  p_input_state = nullptr;
+}
+
+void InputManager::setInputState(InputState* p_state) { p_input_state = p_state; }
+
+const InputState& InputManager::inputState() const {
+  static const InputState sfml_state;
+  return p_input_state ? *p_input_state : sfml_state;
+}
+
+KeyCode InputManager::toKeyCode(sf::Keyboard::Key key) {
+  for (const KeyEntry& entry : KEY_TABLE) {
+    if (entry.sfml == key) return entry.key;
+  }
+  return static_cast<KeyCode>(static_cast<int>(key) + UNKNOWN_KEY_OFFSET);
+}
+
+EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event) const {
+  EventKeyboard keyboard;
+  keyboard.setKey(toKeyCode(key_event.code));
+  LogManager::getInstance().writeLog(15, "InputManager::toEventKeyboard(): Keyboard event '%c' (%d)",
+                                     static_cast<int>(keyboard.getKey()),
+                                     static_cast<int>(key_event.code));
+  return keyboard;
+}
+
+void InputManager::getInput() {
+  if (Config::getInstance().getHeadless()) return;
+  sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
+  if (!p_window) {
+    LogManager::getInstance().writeLog(
+        "InputManager::getInput(): DisplayManager unexpectedly returned null window!");
+    return;
+  }
+  sf::Event event;
+  while (p_window->pollEvent(event)) {
+    if (!handleEvent(event)) return;
+  }
+  sendHeldState();
+}
+
+bool InputManager::handleEvent(const sf::Event& event) {
+  switch (event.type) {
+    case sf::Event::Closed:
+      LogManager::getInstance().writeLog(
+          1, "InputManager::getInput(): Window close event. Setting game over.");
+      GameManager::getInstance().setGameOver(true);
+      return false;
+    case sf::Event::KeyPressed:
+    case sf::Event::KeyReleased: {
+      EventKeyboard keyboard = toEventKeyboard(event.key);
+      keyboard.setKeyboardAction(event.type == sf::Event::KeyPressed ? KEY_PRESSED : KEY_RELEASED);
+      onEvent(&keyboard);
+      return true;
+    }
+    case sf::Event::MouseMoved: {
+      EventMouse mouse;
+      mouse.setMouseAction(MOVED);
+      mouse.setMouseButton(UNDEFINED_MOUSE_BUTTON);
+      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseMove.x),
+                                                   static_cast<float>(event.mouseMove.y))));
+      onEvent(&mouse);
+      return true;
+    }
+    case sf::Event::MouseButtonPressed: {
+      EventMouse mouse;
+      mouse.setMouseAction(CLICKED);
+      // The held state decides over the event's own button, so a click
+      // while the left button is held reports the left button.
+      const InputState& state = inputState();
+      if (event.mouseButton.button == sf::Mouse::Right) mouse.setMouseButton(RIGHT);
+      if (state.isButtonPressed(sf::Mouse::Left)) mouse.setMouseButton(LEFT);
+      if (state.isButtonPressed(sf::Mouse::Middle)) mouse.setMouseButton(MIDDLE);
+      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseButton.x),
+                                                   static_cast<float>(event.mouseButton.y))));
+      onEvent(&mouse);
+      return true;
+    }
+    default:
+      return true;
+  }
+}
+
+void InputManager::sendHeldState() {
+  const InputState& state = inputState();
+  const sf::Vector2i pixel = state.mousePosition(DisplayManager::getInstance().getWindow());
+  EventMouse mouse;
+  mouse.setMouseAction(PRESSED);
+  mouse.setMousePosition(
+      pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y))));
+  const struct {
+    sf::Mouse::Button sfml;
+    MouseButton button;
+  } buttons[] = {{sf::Mouse::Left, LEFT}, {sf::Mouse::Right, RIGHT}, {sf::Mouse::Middle, MIDDLE}};
+  for (const auto& entry : buttons) {
+    if (state.isButtonPressed(entry.sfml)) {
+      mouse.setMouseButton(entry.button);
+      onEvent(&mouse);
+    }
+  }
+
+  for (int i = 0; i < HELD_KEY_COUNT; i++) {
+    if (state.isKeyPressed(KEY_TABLE[i].sfml)) {
+      EventKeyboard keyboard;
+      keyboard.setKey(KEY_TABLE[i].key);
+      keyboard.setKeyboardAction(KEY_DOWN);
+      onEvent(&keyboard);
+    }
+  }
+}
+
+}  // namespace mo

@@ -1,0 +1,72 @@
+#ifndef MO_INPUT_MANAGER_H
+#define MO_INPUT_MANAGER_H
+
+#include <SFML/Window.hpp>
+
+#include <string>
+
+#include "engine/core/EventKeyboard.h"
+#include "engine/core/Manager.h"
+
+namespace mo {
+
+class InputState;
+
+/// Turns the window's input into keyboard ("mo-keyboard") and mouse
+/// ("mo-mouse") events for the objects registered with it. Mouse
+/// positions are in character cells of the window (view cells).
+class InputManager : public Manager {
+ public:
+  /// The single instance.
+  static InputManager& getInstance();
+  ~InputManager() override;
+
+  /// True for "mo-keyboard" and "mo-mouse" only.
+  bool isValid(std::string event_type) const override;
+
+  /// Switches the window's keyboard repeat off. 0; -1 (logged) when the
+  /// DisplayManager is not started (except in headless mode). A second
+  /// call logs and returns 0.
+  int startUp() override;
+
+  /// Switches keyboard repeat back on.
+  void shutDown() override;
+
+  /// Once per frame: sends an event for every pending window event,
+  /// then PRESSED for each mouse button held and KEY_DOWN for each key
+  /// held. A close request sets game over and ends the frame's input.
+  /// Nothing in headless mode.
+  void getInput();
+
+  /// Sends the events of one window event. False for a close request,
+  /// after setting game over; true otherwise.
+  bool handleEvent(const sf::Event& event);
+
+  /// Sends PRESSED for each mouse button held (left, right, middle) and
+  /// KEY_DOWN for each key of the table held, in the table's order.
+  void sendHeldState();
+
+  /// The engine key for an SFML key event, with its action still
+  /// undefined. Keys outside the table give their SFML code + 97.
+  EventKeyboard toEventKeyboard(const sf::Event::KeyEvent& key_event) const;
+
+  /// The engine key for an SFML key (code + 97 outside the table).
+  static KeyCode toKeyCode(sf::Keyboard::Key key);
+
+  /// Replaces the real-time keyboard and mouse state (not owned);
+  /// nullptr restores SFML's.
+  void setInputState(InputState* p_state);
+
+  /// Back to the just-constructed state; for test fixtures.
+  void reset();
+
+ private:
+  InputManager();
+  const InputState& inputState() const;
+
+  InputState* p_input_state;
+};
+
+}  // namespace mo
+
+#endif

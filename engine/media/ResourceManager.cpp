@@ -1,0 +1,491 @@
+#include "engine/media/ResourceManager.h"
+
+#include <fstream>
+#include <list>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
+
+namespace mo {
+
+namespace {
+
+// Reads the sections of one sprite file. The line counter is shared by
+// every step of one load; it follows the file's line numbers for the tag
+// lines, frame rows and "end" lines, which the error messages name.
+class SpriteFileReader {
+ public:
+  explicit SpriteFileReader(std::istream& in) : in(in) {}
+
+  int line_number = 0;
+
+  // One line without its line feed and one trailing carriage return; an
+  // empty string when the file ends before a line feed.
+  std::string getLine() {
+    std::string line;
+    std::getline(in, line);
+    // A last line without a line feed sets eof as well: such a file is
+    // treated as cut short.
+    if (in.eof() || in.fail()) {
+      LogManager::getInstance().writeLog("getLine(): Error! Unexpected end of file.");
+      return std::string();
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+  }
+
+  // The lines between "<section>" and "</section>"; empty on any error.
+  std::list<std::string> readData(const std::string& section) {
+    const LogManager& log = LogManager::getInstance();
+    const std::string begin = "<" + section + ">";
+    const std::string end = "</" + section + ">";
+    std::string line = getLine();
+    line_number++;
+    if (line != begin) {
+      log.writeLog("readData(): Error line %d! Expected '%s', have '%s'.", line_number,
+                   begin.c_str(), line.c_str());
+      return {};
+    }
+    std::list<std::string> data;
+    line = getLine();
+    while (line != end) {
+      // getLine() also gives a blank line at the end of the file, so this
+      // ends the loop for a missing closing tag.
+      if (line.empty()) {
+        log.writeLog("readData(): Error! Never encountered '%s'.", end.c_str());
+        return {};
+      }
+      data.push_back(line);
+      line = getLine();
+    }
+    line_number++;
+    if (data.empty()) {
+      log.writeLog("readData(): Error! Nothing between '%s' and '%s'.", begin.c_str(), end.c_str());
+    }
+    return data;
+  }
+
+  // Takes every line starting with key out of data; value becomes the
+  // integer after the key and its separator of the last one, -1 when
+  // there is none. False when a line holds the key alone.
+  bool matchLineInt(std::list<std::string>& data, const std::string& key, int& value) {
+    value = -1;
+    auto it = data.begin();
+    while (it != data.end()) {
+      if (it->compare(0, key.size(), key) != 0) {
+        ++it;
+        continue;
+      }
+      line_number++;
+      if (it->size() == key.size()) {
+        LogManager::getInstance().writeLog("matchLineInt(): Error! '%s' has no value.",
+                                           key.c_str());
+        return false;
+      }
+      if (value != -1) {
+        LogManager::getInstance().writeLog(
+            1, "matchLineInt(): Warning! '%s' matches multiple lines.", it->c_str());
+      }
+      value = leadingInt(it->substr(key.size() + 1));
+      it = data.erase(it);
+    }
+    return true;
+  }
+
+  // As matchLineInt(), for the text after the key and its separator; an
+  // empty value means absent.
+  bool matchLineStr(std::list<std::string>& data, const std::string& key, std::string& value) {
+    value.clear();
+    auto it = data.begin();
+    while (it != data.end()) {
+      if (it->compare(0, key.size(), key) != 0) {
+        ++it;
+        continue;
+      }
+      line_number++;
+      if (it->size() == key.size()) {
+        LogManager::getInstance().writeLog("matchLineStr(): Error! '%s' has no value.",
+                                           key.c_str());
+        return false;
+      }
+      if (!value.empty()) {
+        LogManager::getInstance().writeLog(
+            1, "matchLineStr(): Warning! '%s' matches multiple lines.", it->c_str());
+      }
+      value = it->substr(key.size() + 1);
+      it = data.erase(it);
+    }
+    return true;
+  }
+
+  // Takes the next frame (height rows of width characters, then "end")
+  // off the front of data; an empty frame, logged, when it is malformed.
+  Frame readFrame(std::list<std::string>& data, int width, int height) {
+    const LogManager& log = LogManager::getInstance();
+    if (data.empty()) {
+      log.writeLog("\tError! Line %d: No more frame data.", line_number + 1);
+      return Frame();
+    }
+    std::string frame_str;
+    for (int row = 0; row < height; row++) {
+      // The body ran out before the frame's last row.
+      if (data.empty()) {
+        log.writeLog("\tError! Line %d: Frame ends after %d of %d rows.", line_number + 1, row,
+                     height);
+        return Frame();
+      }
+      const std::string& line = data.front();
+      line_number++;
+      if (line.size() != static_cast<std::size_t>(width)) {
+        log.writeLog("\tError! Line %d: Line length is %d (frame width is %d).", line_number,
+                     clampedLength(line), width);
+        log.writeLog("\tLine %d: '%s'", line_number, line.c_str());
+        return Frame();
+      }
+      frame_str += line;
+      data.pop_front();
+    }
+    if (data.empty()) {
+      log.writeLog("\tError! Line %d: Expected '%s' before the end of the body.", line_number + 1,
+                   "end");
+      return Frame();
+    }
+    line_number++;
+    if (data.front() != "end") {
+      log.writeLog("\tError! Line %d: Expected '%s'.", line_number, "end");
+      log.writeLog("\tLine %d: '%s'", line_number, data.front().c_str());
+      return Frame();
+    }
+    data.pop_front();
+    return Frame(width, height, frame_str);
+  }
+
+ private:
+  static int clampedLength(const std::string& line) {
+    const std::size_t most = 2147483647;
+    return static_cast<int>(line.size() < most ? line.size() : most);
+  }
+
+  std::istream& in;
+};
+
+}  // namespace
+
+ResourceManager::ResourceManager() : p_sprite(), sprite_count(0), sound_count(0), music_count(0) {
+  setType("ResourceManager");
+}
+
+ResourceManager::~ResourceManager() { deleteSprites(); }
+
+ResourceManager& ResourceManager::getInstance() {
+  static ResourceManager resource_manager;
+  return resource_manager;
+}
+
+void ResourceManager::deleteSprites() {
+  for (int i = 0; i < sprite_count; i++) {
+    delete p_sprite[i];
+    p_sprite[i] = nullptr;
+  }
+  sprite_count = 0;
+}
+
+int ResourceManager::startUp() {
+  const LogManager& log = LogManager::getInstance();
+  if (isStarted()) {
+    log.writeLog("ResourceManager::startUp(): Already started.");
+    return 0;
+  }
+  sprite_count = 0;
+  sound_count = 0;
+  music_count = 0;
+  Manager::startUp();
+  log.writeLog(5, "ResourceManager::startUp(): successfully started.");
+  return 0;
+}
+
+void ResourceManager::shutDown() {
+  deleteSprites();
+  for (int i = 0; i < sound_count; i++) sound[i].stop();
+  for (int i = 0; i < music_count; i++) music[i].stop();
+  Manager::shutDown();
+  LogManager::getInstance().writeLog(5, "ResourceManager::shutDown(): successfully stopped.");
+}
+
+void ResourceManager::reset() {
+  if (isStarted()) shutDown();
+  deleteSprites();
+  // Only loaded sounds can be playing; stopping the others would just
+  // make noise on machines without an audio device.
+  for (int i = 0; i < sound_count; i++) sound[i].stop();
+  for (Sound& s : sound) s.setLabel("[Undefined]");
+  for (Music& m : music) m.setLabel("[Undefined]");
+  sound_count = 0;
+  music_count = 0;
+  resetManager();
+}
+
+int ResourceManager::loadSprite(std::string filename, std::string label) {
+  const LogManager& log = LogManager::getInstance();
+  if (!isStarted()) {
+    log.writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  // Every failure from here on names the sprite; the file closes and a
+  // half-built sprite is freed when they go out of scope.
+  const auto fail = [&log, &label]() {
+    log.writeLog("ResourceManager::loadSprite(): Sprite '%s' not loaded.", label.c_str());
+    return -1;
+  };
+  if (sprite_count == MAX_SPRITES) {
+    log.writeLog("ResourceManager::loadSprite(): Error! Cannot add more Sprites (max is %d).",
+                 MAX_SPRITES);
+    return fail();
+  }
+
+  log.writeLog("ResourceManager::loadSprite(): Loading sprite '%s'.", filename.c_str());
+  // Binary, so that carriage returns reach getLine() on every platform.
+  std::ifstream file(filename, std::ios::binary);
+  if (!file.is_open()) {
+    log.writeLog("ResourceManager::loadSprite(): Error! Cannot open file '%s'.", filename.c_str());
+    return fail();
+  }
+  log.writeLog(1, "ResourceManager::loadSprite(): Opened file '%s'.", filename.c_str());
+  SpriteFileReader reader(file);
+
+  std::list<std::string> header = reader.readData("HEADER");
+  if (header.empty()) return fail();
+
+  // The sizes decide what is allocated and compared later, so values no
+  // sprite can have are refused here.
+  struct Size {
+    const char* key;
+    int max;
+    int value;
+  };
+  Size sizes[] = {{"frames", MAX_SPRITE_FRAMES, 0},
+                  {"width", MAX_SPRITE_WIDTH, 0},
+                  {"height", MAX_SPRITE_HEIGHT, 0}};
+  for (Size& size : sizes) {
+    if (!reader.matchLineInt(header, size.key, size.value)) return fail();
+    if (size.value == -1) {
+      log.writeLog("ResourceManager::loadSprite(): Error! Missing '%s' in header.", size.key);
+      return fail();
+    }
+    if (size.value < 1 || size.value > size.max) {
+      log.writeLog("ResourceManager::loadSprite(): Error! '%s' is %d in header (must be 1 to %d).",
+                   size.key, size.value, size.max);
+      return fail();
+    }
+  }
+  const int frames = sizes[0].value;
+  const int width = sizes[1].value;
+  const int height = sizes[2].value;
+
+  std::string color_name;
+  if (!reader.matchLineStr(header, "color", color_name)) return fail();
+  if (color_name.empty()) {
+    log.writeLog(5, "ResourceManager::loadSprite(): Warning! No '%s' in header.", "color");
+    color_name = "default";
+  }
+
+  std::string transparency_str;
+  if (!reader.matchLineStr(header, "transparency", transparency_str)) return fail();
+  char transparency = 0;
+  if (transparency_str.empty()) {
+    log.writeLog(5, "ResourceManager::loadSprite(): Warning! No '%s' in header.", "transparency");
+  } else {
+    transparency = transparency_str[0];
+  }
+
+  int slowdown = -1;
+  if (!reader.matchLineInt(header, "slowdown", slowdown)) return fail();
+  if (slowdown == -1) {
+    log.writeLog(5, "ResourceManager::loadSprite(): Warning! No '%s' in header.", "slowdown");
+    slowdown = 0;
+  }
+
+  if (!header.empty()) {
+    log.writeLog(1, "ResourceManager::loadSprite(): Warning! Unused HEADER lines:");
+    for (const std::string& line : header) {
+      log.writeLog(1, "\t'%s'", line.c_str());
+      reader.line_number++;
+    }
+  }
+
+  log.writeLog(5, "\t      Frames: %d", frames);
+  log.writeLog(5, "\t       Width: %d", width);
+  log.writeLog(5, "\t      Height: %d", height);
+  log.writeLog(5, "\t    Slowdown: %d", slowdown);
+  if (transparency != 0) {
+    log.writeLog(5, "\tTransparency: %c", transparency);
+  } else {
+    log.writeLog(5, "\tTransparency: (none)");
+  }
+  log.writeLog(5, "\t       Color: %s", color_name.c_str());
+
+  std::list<std::string> body = reader.readData("BODY");
+  if (body.empty()) return fail();
+
+  std::unique_ptr<Sprite> p_new(new (std::nothrow) Sprite(frames));
+  if (!p_new) {
+    log.writeLog("ResourceManager::loadSprite(): Error! Unable to create Sprite.");
+    return fail();
+  }
+  p_new->setWidth(width);
+  p_new->setHeight(height);
+  p_new->setSlowdown(slowdown);
+  p_new->setTransparency(transparency);
+
+  Color color = COLOR_DEFAULT;
+  if (color_name != "default" && !colorFromName(color_name, color)) {
+    log.writeLog("ResourceManager::loadSprite(): Error! Unrecognized color '%s'.",
+                 color_name.c_str());
+    log.writeLog("  Valid colors are: black, red, green, yellow,");
+    log.writeLog("                    blue, magenta, cyan and white.");
+    return fail();
+  }
+  p_new->setColor(color);
+
+  // Back to the "<BODY>" line, so that each frame row counts as its own
+  // line number.
+  reader.line_number--;
+  for (int i = 0; i < frames; i++) {
+    Frame frame = reader.readFrame(body, width, height);
+    if (frame.getString().empty()) {
+      log.writeLog("ResourceManager::loadSprite(): Error! No frame data to add.");
+      return fail();
+    }
+    if (p_new->addFrame(frame) != 0) {
+      log.writeLog("ResourceManager::loadSprite(): Error! Cannot add Frame.");
+      log.writeLog("\tFramecount is %d, max is %d", p_new->getFrameCount() + 1, frames);
+      return fail();
+    }
+  }
+  reader.line_number++;
+  if (!body.empty()) {
+    log.writeLog(1, "ResourceManager::loadSprite(): Error! Extra BODY:");
+    for (const std::string& line : body) {
+      log.writeLog(1, "\tline %d: %s", reader.line_number, line.c_str());
+      reader.line_number++;
+    }
+    return fail();
+  }
+
+  std::list<std::string> footer = reader.readData("FOOTER");
+  if (footer.empty()) return fail();
+  std::string version;
+  if (!reader.matchLineStr(footer, "version", version)) return fail();
+  if (version.empty()) {
+    log.writeLog("ResourceManager::loadSprite(): Error! Missing '%s' in FOOTER (line %d).",
+                 "version", reader.line_number);
+    return fail();
+  }
+  if (!footer.empty()) {
+    log.writeLog(1, "ResourceManager::loadSprite(): Warning! Unused FOOTER lines:");
+    for (const std::string& line : footer) log.writeLog(1, "\t'%s'", line.c_str());
+  }
+
+  p_new->setLabel(label);
+  Sprite* p_loaded = p_new.release();
+  p_sprite[sprite_count] = p_loaded;
+  sprite_count++;
+
+  log.writeLog(15, "Sprite '%s' frames:", label.c_str());
+  for (int i = 0; i < p_loaded->getFrameCount(); i++) {
+    log.writeLog(15, "Frame %d:", i + 1);
+    const std::string frame_str = p_loaded->getFrame(i).getString();
+    for (int row = 0; row < height; row++) {
+      const std::string text =
+          frame_str.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width),
+                           static_cast<std::size_t>(width));
+      log.writeLog(15, "\t%s", text.c_str());
+    }
+  }
+
+  log.writeLog("ResourceManager::loadSprite(): Sprite '%s' loaded.", label.c_str());
+  return 0;
+}
+
+Sprite* ResourceManager::getSprite(std::string label) const {
+  const LogManager& log = LogManager::getInstance();
+  log.writeLog(5, "ResourceManager::getSprite(): Looking for sprite '%s'.", label.c_str());
+  for (int i = 0; i < sprite_count; i++) {
+    if (p_sprite[i]->getLabel() == label) return p_sprite[i];
+  }
+  log.writeLog("ResourceManager::getSprite(): Warning! Sprite '%s' not found.", label.c_str());
+  return nullptr;
+}
+
+int ResourceManager::loadSound(std::string filename, std::string label) {
+  const LogManager& log = LogManager::getInstance();
+  if (!isStarted()) {
+    log.writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  if (sound_count == MAX_SOUNDS) {
+    log.writeLog("ResourceManager::loadSound(): Error! Unable to add more sounds (max is %d).",
+                 MAX_SOUNDS);
+    return -1;
+  }
+  if (sound[sound_count].loadSound(filename) != 0) {
+    log.writeLog("ResourceManager::loadSound(): Error! Cannot load sound from file '%s'.",
+                 filename.c_str());
+    return -1;
+  }
+  sound[sound_count].setLabel(label);
+  log.writeLog(1, "ResourceManager::loadSound(): Sound '%s' successfully loaded.", label.c_str());
+  sound_count++;
+  return 0;
+}
+
+Sound* ResourceManager::getSound(std::string label) {
+  const LogManager& log = LogManager::getInstance();
+  log.writeLog(5, "ResourceManager::getSound(): Looking for sound '%s'.", label.c_str());
+  for (int i = 0; i < sound_count; i++) {
+    if (sound[i].getLabel() == label) return &sound[i];
+  }
+  log.writeLog("ResourceManager::getSound(): Warning! Sound '%s' not found.", label.c_str());
+  return nullptr;
+}
+
+int ResourceManager::loadMusic(std::string filename, std::string label) {
+  const LogManager& log = LogManager::getInstance();
+  if (!isStarted()) {
+    log.writeLog("%s not started!", getType().c_str());
+    return -1;
+  }
+  if (music_count == MAX_MUSICS) {
+    log.writeLog("ResourceManager::loadMusic(): Error! Unable to add more musics (max is %d).",
+                 MAX_MUSICS);
+    return -1;
+  }
+  if (label.empty()) {
+    log.writeLog("ResourceManager::loadMusic(): Error! Must provide label for music.");
+    return -1;
+  }
+  if (music[music_count].loadMusic(filename) != 0) {
+    log.writeLog("ResourceManager::loadmusic(): Error! Cannot load music from file '%s'.",
+                 filename.c_str());
+    return -1;
+  }
+  music[music_count].setLabel(label);
+  log.writeLog(1, "ResourceManager::loadMusic(): Music '%s' successfully loaded.", label.c_str());
+  music_count++;
+  return 0;
+}
+
+Music* ResourceManager::getMusic(std::string label) {
+  const LogManager& log = LogManager::getInstance();
+  log.writeLog(5, "ResourceManager::getMusic(): Looking for music '%s'.", label.c_str());
+  for (int i = 0; i < music_count; i++) {
+    if (music[i].getLabel() == label) return &music[i];
+  }
+  log.writeLog("ResourceManager::getMusic(): Warning! Music '%s' not found.", label.c_str());
+  return nullptr;
+}
+
+}  // namespace mo
