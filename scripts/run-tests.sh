@@ -17,7 +17,7 @@ if [ -f "$SUPPRESSIONS" ]; then
 fi
 
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1; then
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" \
+  exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" \
     ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"
 fi
 exec ctest --test-dir "$BUILD_DIR" --output-on-failure -j "$JOBS"

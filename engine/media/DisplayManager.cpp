@@ -4,6 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
+#ifdef __linux__
+#include <dlfcn.h>
+#endif
+
 #include "engine/core/Config.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
@@ -39,10 +43,30 @@ int positiveSetting(int value, int fallback, const char* name) {
 }
 
 // SFML stops the whole program when it cannot reach an X server, so the
-// display is checked before a window is asked for.
+// display is checked before a window is asked for: DISPLAY must be set
+// and the server must answer. The X library is the one SFML itself
+// loads; it is reached at run time so the engine does not link it.
 bool displayAvailable() {
   const char* p_display = std::getenv("DISPLAY");
-  return p_display && *p_display;
+  if (!p_display || !*p_display) return false;
+#ifdef __linux__
+  void* p_xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
+  if (!p_xlib) return true;  // cannot probe: leave it to SFML
+  using OpenDisplay = void* (*)(const char*);
+  using CloseDisplay = int (*)(void*);
+  auto open_display = reinterpret_cast<OpenDisplay>(dlsym(p_xlib, "XOpenDisplay"));
+  auto close_display = reinterpret_cast<CloseDisplay>(dlsym(p_xlib, "XCloseDisplay"));
+  bool answers = true;
+  if (open_display && close_display) {
+    void* p_connection = open_display(nullptr);
+    answers = p_connection != nullptr;
+    if (p_connection) close_display(p_connection);
+  }
+  dlclose(p_xlib);
+  return answers;
+#else
+  return true;
+#endif
 }
 
 }  // namespace
