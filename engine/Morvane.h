@@ -27,6 +27,8 @@
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sound.h"
 #include "engine/media/Sprite.h"
+#include "engine/net/EventNetwork.h"
+#include "engine/net/NetworkManager.h"
 #include "engine/net/Path.h"
 #include "engine/world/EventView.h"
 #include "engine/world/Object.h"

@@ -11,6 +11,7 @@
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputManager.h"
 #include "engine/media/ResourceManager.h"
+#include "engine/net/NetworkManager.h"
 #include "engine/world/WorldManager.h"
 
 namespace mo {
@@ -58,15 +59,19 @@ int GameManager::startUp() {
     Manager& manager;
     const char* error_line;
     const char* success_line;
+    bool wanted = true;
   };
   const Step steps[] = {
       {DisplayManager::getInstance(), "Error starting display manager!", "Display manager started."},
       {InputManager::getInstance(), "Error starting input manager!", "Input manager started."},
+      {NetworkManager::getInstance(), "Error starting network manager!",
+       "Network manager started.", config.getNetworking()},
       {ResourceManager::getInstance(), "Error starting resource manager!",
        "Resource manager started."},
       {WorldManager::getInstance(), "Error starting world manager!", "World manager started."},
   };
   for (const Step& step : steps) {
+    if (!step.wanted) continue;
     if (step.manager.startUp() != 0) {
       log.writeLog("%s", step.error_line);
       return -1;
@@ -105,6 +110,10 @@ void GameManager::shutDown() {
   log.writeLog(1, "World manager stopped");
   ResourceManager::getInstance().shutDown();
   log.writeLog(1, "Resource manager stopped");
+  if (Config::getInstance().getNetworking()) {
+    NetworkManager::getInstance().shutDown();
+    log.writeLog(1, "Network manager stopped");
+  }
   InputManager::getInstance().shutDown();
   log.writeLog(1, "Input manager stopped");
   DisplayManager::getInstance().shutDown();
@@ -126,6 +135,34 @@ void GameManager::seedRandom() const {
   LogManager::getInstance().writeLog(10, "GameManager()::startUp(): seed is %d", seed);
 }
 
+namespace {
+
+// Accepts a waiting connection and announces whole messages for at most
+// a fifth of the frame. A message stays announced until a receiver takes
+// it, so passes repeat only while some connection still has one.
+void genNetworkEvents(const Clock& clock, int frame_time) {
+  NetworkManager& network = NetworkManager::getInstance();
+  if (network.isServer()) network.accept();
+  const long long deadline =
+      clock.split() + static_cast<long long>(static_cast<double>(frame_time) * 0.2 * 1000);
+  while (network.getNumConnections() > 0) {
+    bool delivered = false;
+    for (int i = 0; i < network.getNumConnections();) {
+      const int before = network.getNumConnections();
+      if (network.genDataEvents(i) == 1) delivered = true;
+      // A connection that closed moved the later ones down onto index i.
+      if (network.getNumConnections() >= before) i++;
+    }
+    if (!delivered) return;
+    if (clock.split() >= deadline) {
+      LogManager::getInstance().writeLog("GameManager::run(): Warning! Residual network data.");
+      return;
+    }
+  }
+}
+
+}  // namespace
+
 void GameManager::run() {
   LogManager& log = LogManager::getInstance();
   Clock clock;
@@ -142,6 +179,8 @@ void GameManager::run() {
 
     EventStep step(step_count);
     onEvent(&step);
+
+    if (Config::getInstance().getNetworking()) genNetworkEvents(clock, frame_time);
 
     WorldManager::getInstance().update();
     WorldManager::getInstance().draw();

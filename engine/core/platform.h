@@ -2,6 +2,7 @@
 #define MO_PLATFORM_H
 
 #include <ctime>
+#include <string>
 
 namespace mo {
 namespace platform {
@@ -36,6 +37,75 @@ TimeSource& timeSource();
 
 /// Replaces the time source (not owned); nullptr restores the system's.
 void setTimeSource(TimeSource* p_source);
+
+/// Stream sockets for the network manager: thin wrappers over the POSIX
+/// socket calls. Every socket they make is non-blocking, closed on exec,
+/// and sends without raising SIGPIPE. A call that fails returns -1 and
+/// leaves its error code for lastSocketError().
+
+/// The error code of the last socket call that failed: an errno value,
+/// or a negative resolver code when a host or port could not be looked up.
+int lastSocketError();
+
+/// True when code means the call would have had to wait (EWOULDBLOCK or
+/// EAGAIN).
+bool isWouldBlock(int code);
+
+/// The system's text for a code from lastSocketError().
+std::string socketErrorText(int code);
+
+/// A socket listening on port (a number or a service name) on every local
+/// address, IPv6 and IPv4 alike where the system allows both, else IPv4
+/// only; SO_REUSEADDR is set. Connections accepted from it ask for at
+/// least receive_bytes of receive buffer. The socket, or -1.
+int socketListen(const std::string& port, int backlog, int receive_bytes);
+
+/// Starts a connection to host (a name or a numeric address; IPv4
+/// addresses are tried first) on port, asking for at least receive_bytes
+/// of receive buffer. Only the look-up of a host name may wait; the
+/// connection itself may still be under way when this returns (see
+/// socketConnectState()). The socket, or -1.
+int socketConnect(const std::string& host, const std::string& port, int receive_bytes);
+
+/// Where a connection started by socketConnect() stands, without waiting:
+/// 1 connected, 0 still under way, -1 failed (see lastSocketError()).
+int socketConnectState(int fd);
+
+/// Accepts one waiting connection on a listening socket, without waiting.
+/// The new socket, or -1; when none is waiting the error code is a
+/// would-block code.
+int socketAccept(int listener);
+
+/// The number of bytes waiting to be read (FIONREAD), or -1.
+int socketBytesWaiting(int fd);
+
+/// Copies up to bytes waiting bytes into p_buffer without removing them
+/// (MSG_PEEK), without waiting: the count, 0 when the peer has closed its
+/// end and nothing is left, or -1 (a would-block code when nothing waits).
+int socketPeek(int fd, void* p_buffer, int bytes);
+
+/// Removes up to bytes waiting bytes into p_buffer, without waiting;
+/// results as socketPeek().
+int socketReceive(int fd, void* p_buffer, int bytes);
+
+/// Sends up to bytes bytes of p_buffer, without waiting: the count taken
+/// by the system (possibly fewer), or -1 (a would-block code when none
+/// could be taken now).
+int socketSend(int fd, const void* p_buffer, int bytes);
+
+/// True when the peer has closed its sending end, whether or not data is
+/// still waiting. Always false where the system cannot tell without
+/// reading.
+bool socketPeerShutDown(int fd);
+
+/// The size of the socket's receive buffer in bytes (SO_RCVBUF), or -1.
+int socketReceiveBuffer(int fd);
+
+/// The local port a socket is bound to, or -1.
+int socketLocalPort(int fd);
+
+/// Closes a socket: 0, or -1.
+int socketClose(int fd);
 
 }  // namespace platform
 }  // namespace mo

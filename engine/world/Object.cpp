@@ -10,6 +10,7 @@
 #include "engine/media/InputManager.h"
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sprite.h"
+#include "engine/net/NetworkManager.h"
 #include "engine/world/ObjectSnapshot.h"
 #include "engine/world/SceneGraph.h"
 #include "engine/world/WorldManager.h"
@@ -270,7 +271,7 @@ Manager* Object::managerFor(const std::string& event_type) {
   }
   if (event_type == NETWORK_EVENT || event_type == KEYBOARD_NETWORK_EVENT ||
       event_type == MOUSE_NETWORK_EVENT || event_type == CUSTOM_NETWORK_EVENT) {
-    return nullptr;
+    return &NetworkManager::getInstance();
   }
   return &WorldManager::getInstance();
 }

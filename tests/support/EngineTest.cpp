@@ -10,6 +10,7 @@
 #include "engine/Morvane.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputManager.h"
+#include "engine/net/NetworkManager.h"
 
 namespace mo {
 namespace test {
@@ -18,6 +19,7 @@ void resetEngine() {
   // The world first: deleting what is left may still write to the log.
   WorldManager::getInstance().reset();
   ResourceManager::getInstance().reset();
+  NetworkManager::getInstance().reset();
   GameManager::getInstance().reset();
   InputManager::getInstance().reset();
   DisplayManager::getInstance().reset();
