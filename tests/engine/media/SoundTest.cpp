@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,38 +12,19 @@
 namespace mo {
 namespace {
 
-using test::EngineTest;
 using Lines = std::vector<std::string>;
 
-/// A valid WAV file: 800 samples of 16-bit mono PCM at 8000 Hz.
-std::string tinyWav() {
-  std::string wav;
-  const auto put = [&wav](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; i++) wav += static_cast<char>((value >> (8 * i)) & 0xffu);
-  };
-  const std::uint32_t samples = 800;
-  wav += "RIFF";
-  put(36 + samples * 2, 4);
-  wav += "WAVEfmt ";
-  put(16, 4);        // format chunk size
-  put(1, 2);         // PCM
-  put(1, 2);         // mono
-  put(8000, 4);      // samples per second
-  put(8000 * 2, 4);  // bytes per second
-  put(2, 2);         // bytes per sample frame
-  put(16, 2);        // bits per sample
-  wav += "data";
-  put(samples * 2, 4);
-  for (std::uint32_t i = 0; i < samples; i++) put((i % 16) * 2000, 2);
-  return wav;
-}
-
-class SoundTest : public EngineTest {
+class SoundTest : public test::EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
     ASSERT_EQ(log.startUp(), 0);
-    wav_path = writeTempFile("beep.wav", tinyWav());
+    wav = tempDir() + "/beep.wav";
+    missing = tempDir() + "/missing.wav";
+    const std::vector<sf::Int16> samples(800, 3000);  // a tenth of a second at 8000 Hz
+    sf::SoundBuffer buffer;
+    ASSERT_TRUE(buffer.loadFromSamples(samples.data(), samples.size(), 1, 8000));
+    ASSERT_TRUE(buffer.saveToFile(wav));
   }
   Lines messages() const {
     log.setLogLevel(0);  // keeps the log's own closing line out
@@ -54,90 +34,45 @@ class SoundTest : public EngineTest {
 
   LogManager& log = LogManager::getInstance();
   ResourceManager& manager = ResourceManager::getInstance();
-  std::string wav_path;
+  std::string wav, missing;
 };
 
-TEST_F(SoundTest, NewSoundIsUndefined) {
-  Sound sound;
-  EXPECT_EQ(sound.getLabel(), "[Undefined]");
-  sound.setLabel("beep");
-  EXPECT_EQ(sound.getLabel(), "beep");
-}
-
-TEST_F(SoundTest, LoadsOnlySoundFiles) {
-  Sound sound;
-  EXPECT_EQ(sound.loadSound(tempDir() + "/missing.wav"), -1);
-  EXPECT_EQ(sound.loadSound(writeTempFile("text.wav", "not a sound\n")), -1);
-  EXPECT_EQ(sound.loadSound(wav_path), 0);
-}
-
-TEST_F(SoundTest, PlayIsLogged) {
-  Sound sound;
-  ASSERT_EQ(sound.loadSound(wav_path), 0);
-  log.setLogLevel(5);
-  sound.play(false);
-  sound.stop();
-  EXPECT_EQ(messages(), Lines{"Sound::play(): Playing sound."});
-}
-
-TEST_F(SoundTest, ManagerKeepsSoundUnderLabel) {
+TEST_F(SoundTest, ManagerKeepsAHundredSoundFilesUnderAnyLabelUntilTheNextStartUp) {
   ASSERT_EQ(manager.startUp(), 0);
-  // Slots exist from the start, but only loaded ones are found.
-  EXPECT_EQ(manager.getSound("[Undefined]"), nullptr);
+  EXPECT_EQ(manager.getSound("[Undefined]"), nullptr);  // only loaded slots are found
+  EXPECT_EQ(manager.loadSound(missing, "lost"), -1);    // leaves its slot free
+  EXPECT_EQ(manager.loadSound(writeTempFile("text.wav", "not a sound\n"), "text"), -1);
   log.setLogLevel(1);
-  ASSERT_EQ(manager.loadSound(wav_path, "beep"), 0);
-  ASSERT_EQ(manager.loadSound(wav_path, ""), 0);
+  ASSERT_EQ(manager.loadSound(wav, ""), 0);
   log.setLogLevel(0);
-  Sound* p_beep = manager.getSound("beep");
-  ASSERT_NE(p_beep, nullptr);
-  EXPECT_EQ(p_beep->getLabel(), "beep");
-  Sound* p_unnamed = manager.getSound("");
-  ASSERT_NE(p_unnamed, nullptr);
-  EXPECT_NE(p_unnamed, p_beep);
+  for (int i = 1; i < MAX_SOUNDS; i++) ASSERT_EQ(manager.loadSound(wav, std::to_string(i)), 0);
+  EXPECT_EQ(manager.loadSound(wav, "extra"), -1);
+  log.setLogLevel(5);
+  const Sound* p_unnamed = manager.getSound("");
+  Sound* p_last = manager.getSound("99");
+  ASSERT_NE(p_last, nullptr);
+  EXPECT_NE(p_unnamed, p_last);
+  EXPECT_EQ(p_last->getLabel(), "99");
+  p_last->play(false);
+  log.setLogLevel(0);
+  manager.shutDown();
+  EXPECT_NE(manager.getSound("99"), nullptr);
+  ASSERT_EQ(manager.startUp(), 0);
+  EXPECT_EQ(manager.getSound("99"), nullptr);
+
   const Lines expected = {
       "ResourceManager::getSound(): Warning! Sound '[Undefined]' not found.",
-      "ResourceManager::loadSound(): Sound 'beep' successfully loaded.",
-      "ResourceManager::loadSound(): Sound '' successfully loaded.",
-  };
-  EXPECT_EQ(messages(), expected);
-}
-
-TEST_F(SoundTest, FailedLoadLeavesSlotFreeAndHundredIsTheLimit) {
-  ASSERT_EQ(manager.startUp(), 0);
-  const std::string missing = tempDir() + "/missing.wav";
-  EXPECT_EQ(manager.loadSound(missing, "lost"), -1);
-  for (int i = 0; i < MAX_SOUNDS; i++) {
-    ASSERT_EQ(manager.loadSound(wav_path, "s" + std::to_string(i)), 0) << i;
-  }
-  EXPECT_EQ(manager.loadSound(wav_path, "extra"), -1);
-  EXPECT_NE(manager.getSound("s99"), nullptr);
-  EXPECT_EQ(manager.getSound("lost"), nullptr);
-  const Lines expected = {
       "ResourceManager::loadSound(): Error! Cannot load sound from file '" + missing + "'.",
+      "ResourceManager::loadSound(): Error! Cannot load sound from file '" + tempDir() +
+          "/text.wav'.",
+      "ResourceManager::loadSound(): Sound '' successfully loaded.",
       "ResourceManager::loadSound(): Error! Unable to add more sounds (max is 100).",
-      "ResourceManager::getSound(): Warning! Sound 'lost' not found.",
+      "ResourceManager::getSound(): Looking for sound ''.",
+      "ResourceManager::getSound(): Looking for sound '99'.",
+      "Sound::play(): Playing sound.",
+      "ResourceManager::getSound(): Warning! Sound '99' not found.",
   };
   EXPECT_EQ(messages(), expected);
-}
-
-TEST_F(SoundTest, LookupIsLogged) {
-  log.setLogLevel(5);
-  EXPECT_EQ(manager.getSound("boom"), nullptr);
-  const Lines expected = {
-      "ResourceManager::getSound(): Looking for sound 'boom'.",
-      "ResourceManager::getSound(): Warning! Sound 'boom' not found.",
-  };
-  EXPECT_EQ(messages(), expected);
-}
-
-TEST_F(SoundTest, SoundsOutliveShutDownUntilNextStartUp) {
-  ASSERT_EQ(manager.startUp(), 0);
-  ASSERT_EQ(manager.loadSound(wav_path, "beep"), 0);
-  manager.getSound("beep")->play(false);
-  manager.shutDown();
-  EXPECT_NE(manager.getSound("beep"), nullptr);
-  ASSERT_EQ(manager.startUp(), 0);
-  EXPECT_EQ(manager.getSound("beep"), nullptr);
 }
 
 }  // namespace
