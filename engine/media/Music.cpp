@@ -8,17 +8,23 @@ namespace mo {
 
 Music::Music() : label("[Undefined]") {}
 
-int Music::loadMusic(std::string filename) { return music.openFromFile(filename) ? 0 : -1; }
+int Music::loadMusic(std::string filename) {
+  auto p_new_music = std::make_unique<sf::Music>();
+  if (!p_new_music->openFromFile(filename)) return -1;
+  p_music = std::move(p_new_music);
+  return 0;
+}
 
 void Music::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Music::play(): Playing music.");
-  music.play();
-  music.setLoop(loop);
+  if (!p_music) return;
+  p_music->play();
+  p_music->setLoop(loop);
 }
 
 void Music::stop() {
   LogManager::getInstance().writeLog(5, "Music::stop(): Stopping music.");
-  music.stop();
+  if (p_music) p_music->stop();
 }
 
 void Music::setLabel(std::string new_label) { label = std::move(new_label); }

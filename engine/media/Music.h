@@ -3,6 +3,7 @@
 
 #include <SFML/Audio.hpp>
 
+#include <memory>
 #include <string>
 
 namespace mo {
@@ -32,7 +33,9 @@ class Music {
   std::string getLabel() const { return label; }
 
  private:
-  sf::Music music;
+  // Made by the first successful open, so that slots never loaded do not
+  // open the audio device.
+  std::unique_ptr<sf::Music> p_music;
   std::string label;
 };
 

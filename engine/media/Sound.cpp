@@ -8,21 +8,33 @@ namespace mo {
 
 Sound::Sound() : label("[Undefined]") {}
 
-Sound::~Sound() { sound.resetBuffer(); }
+Sound::~Sound() {
+  if (p_sound) p_sound->resetBuffer();
+}
 
 int Sound::loadSound(std::string filename) {
-  if (!sound_buffer.loadFromFile(filename)) return -1;
-  sound.setBuffer(sound_buffer);
+  auto p_new_buffer = std::make_unique<sf::SoundBuffer>();
+  if (!p_new_buffer->loadFromFile(filename)) return -1;
+  if (p_sound) {
+    p_sound->resetBuffer();
+  } else {
+    p_sound = std::make_unique<sf::Sound>();
+  }
+  p_sound_buffer = std::move(p_new_buffer);
+  p_sound->setBuffer(*p_sound_buffer);
   return 0;
 }
 
 void Sound::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Sound::play(): Playing sound.");
-  sound.play();
-  sound.setLoop(loop);
+  if (!p_sound) return;
+  p_sound->play();
+  p_sound->setLoop(loop);
 }
 
-void Sound::stop() { sound.stop(); }
+void Sound::stop() {
+  if (p_sound) p_sound->stop();
+}
 
 void Sound::setLabel(std::string new_label) { label = std::move(new_label); }
 

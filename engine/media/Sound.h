@@ -3,6 +3,7 @@
 
 #include <SFML/Audio.hpp>
 
+#include <memory>
 #include <string>
 
 namespace mo {
@@ -20,7 +21,8 @@ class Sound {
   Sound& operator=(const Sound&) = delete;
 
   /// Loads the whole file into the buffer and points the sound at it: 0,
-  /// or -1 when the file cannot be read as sound.
+  /// or -1 when the file cannot be read as sound (a sound loaded before
+  /// stays).
   int loadSound(std::string filename);
 
   /// Starts the sound from the beginning (logged at level 5); loop makes
@@ -35,8 +37,10 @@ class Sound {
   std::string getLabel() const { return label; }
 
  private:
-  sf::SoundBuffer sound_buffer;
-  sf::Sound sound;
+  // Made by the first successful load, so that slots never loaded do not
+  // open the audio device. The sound is declared last: it goes first.
+  std::unique_ptr<sf::SoundBuffer> p_sound_buffer;
+  std::unique_ptr<sf::Sound> p_sound;
   std::string label;
 };
 
