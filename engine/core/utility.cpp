@@ -17,24 +17,10 @@
 
 namespace mo {
 
-bool valueInRange(float value, float min, float max) { return min <= value && value <= max; }
-
 bool boxContainsPosition(Box b, Vector p) {
   const Vector corner = b.getCorner();
   return valueInRange(p.getX(), corner.getX(), corner.getX() + b.getHorizontal()) &&
          valueInRange(p.getY(), corner.getY(), corner.getY() + b.getVertical());
-}
-
-bool boxIntersectsBox(Box a, Box b) {
-  const float ax = a.getCorner().getX();
-  const float ay = a.getCorner().getY();
-  const float bx = b.getCorner().getX();
-  const float by = b.getCorner().getY();
-  const bool x_overlap = valueInRange(ax, bx, bx + b.getHorizontal()) ||
-                         valueInRange(bx, ax, ax + a.getHorizontal());
-  const bool y_overlap = valueInRange(ay, by, by + b.getVertical()) ||
-                         valueInRange(by, ay, ay + a.getVertical());
-  return x_overlap && y_overlap;
 }
 
 float distance(Vector p1, Vector p2) {

@@ -16,14 +16,27 @@ namespace mo {
 class Object;
 
 /// True when min <= value <= max (both ends inclusive).
-bool valueInRange(float value, float min, float max);
+inline bool valueInRange(float value, float min, float max) {
+  return min <= value && value <= max;
+}
 
 /// True when p lies in b, edges included.
 bool boxContainsPosition(Box b, Vector p);
 
 /// True when the boxes overlap along both axes; edges and corners count,
-/// so boxes that merely touch intersect.
-bool boxIntersectsBox(Box a, Box b);
+/// so boxes that merely touch intersect. Inline: the collision query
+/// runs it for every pair of mover and solid object.
+inline bool boxIntersectsBox(const Box& a, const Box& b) {
+  const float ax = a.getCorner().getX();
+  const float ay = a.getCorner().getY();
+  const float bx = b.getCorner().getX();
+  const float by = b.getCorner().getY();
+  const bool x_overlap = valueInRange(ax, bx, bx + b.getHorizontal()) ||
+                         valueInRange(bx, ax, ax + a.getHorizontal());
+  const bool y_overlap = valueInRange(ay, by, by + b.getVertical()) ||
+                         valueInRange(by, ay, ay + a.getVertical());
+  return x_overlap && y_overlap;
+}
 
 /// The Euclidean distance between two positions, in cells.
 float distance(Vector p1, Vector p2);

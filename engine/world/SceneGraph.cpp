@@ -112,9 +112,12 @@ ObjectList SceneGraph::solidObjectsAt(const Object* p_o, Vector where) const {
   const Box moved = getWorldBox(p_o, where);
   for (ObjectListIterator li(&solid_objects); !li.isDone(); li.next()) {
     Object* p_other = li.currentObject();
-    if (p_other != p_o && boxIntersectsBox(moved, getWorldBox(p_other))) {
-      collisions.insert(p_other);
-    }
+    if (p_other == p_o) continue;
+    // The other's world box, built here rather than through the
+    // out-of-line getWorldBox(): this loop is the world update's hot spot.
+    Box other = p_other->getBox();
+    other.setCorner(other.getCorner() + p_other->getPosition());
+    if (boxIntersectsBox(moved, other)) collisions.insert(p_other);
   }
   return collisions;
 }
