@@ -7,6 +7,8 @@
 
 #include <unistd.h>
 
+#include <SFML/Audio/SoundBuffer.hpp>
+
 #include "engine/Morvane.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputManager.h"
@@ -103,10 +105,25 @@ void EngineTest::startHeadlessDisplay(const std::string& more_items) {
   ASSERT_EQ(DisplayManager::getInstance().startUp(), 0);
 }
 
+std::vector<std::string> EngineTest::closedLog() const {
+  LogManager::getInstance().setLogLevel(0);
+  LogManager::getInstance().shutDown();
+  return logMessages();
+}
+
 std::vector<std::string> EngineTest::logMessages() const {
   std::vector<std::string> messages;
   for (const std::string& line : readLines(logPath())) messages.push_back(logMessage(line));
   return messages;
+}
+
+std::string EngineTest::writeTempWav(const std::string& name, short amplitude) const {
+  const std::string path = temp_dir + "/" + name;
+  const std::vector<sf::Int16> samples(800, amplitude);
+  sf::SoundBuffer buffer;
+  EXPECT_TRUE(buffer.loadFromSamples(samples.data(), samples.size(), 1, 8000));
+  EXPECT_TRUE(buffer.saveToFile(path));
+  return path;
 }
 
 std::string EngineTest::writeTempFile(const std::string& name, const std::string& text) const {

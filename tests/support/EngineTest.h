@@ -51,12 +51,18 @@ class EngineTest : public ::testing::Test {
   const std::string& tempDir() const { return temp_dir; }
   /// The path of the log file this test writes to.
   std::string logPath() const { return temp_dir + "/test.log"; }
+  /// Closes the log (at level 0, so that its own closing line stays out)
+  /// and returns every message written to it.
+  std::vector<std::string> closedLog() const;
   /// The messages of the log file, without their prefixes.
   std::vector<std::string> logMessages() const;
   /// Points MORVANE_CONFIG at a configuration with "headless:true," (and
   /// any further items), loads it and starts the DisplayManager without
   /// a window, as the engine does when started headless.
   void startHeadlessDisplay(const std::string& more_items = "");
+  /// Writes a short sound file (a tenth of a second, mono, 8000 Hz, all
+  /// samples at amplitude) to tempDir() and returns its path.
+  std::string writeTempWav(const std::string& name, short amplitude = 3000) const;
   /// Writes text to a file in tempDir() and returns its path.
   std::string writeTempFile(const std::string& name, const std::string& text) const;
 

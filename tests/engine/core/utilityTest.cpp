@@ -29,11 +29,6 @@ class LoggedTest : public test::EngineTest {
     ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   }
   /// The messages written since startLog().
-  Lines closedLog() {
-    LogManager::getInstance().setLogLevel(0);  // without the log's closing line
-    LogManager::getInstance().shutDown();
-    return logMessages();
-  }
 };
 
 TEST(UtilityGeometry, ValueInRangeIncludesBothEnds) {

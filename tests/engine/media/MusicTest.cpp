@@ -19,17 +19,8 @@ class MusicTest : public test::EngineTest {
   void SetUp() override {
     EngineTest::SetUp();
     ASSERT_EQ(log.startUp(), 0);
-    wav = tempDir() + "/tune.wav";
+    wav = writeTempWav("tune.wav");
     missing = tempDir() + "/missing.wav";
-    const std::vector<sf::Int16> samples(800, 3000);  // a tenth of a second at 8000 Hz
-    sf::SoundBuffer buffer;
-    ASSERT_TRUE(buffer.loadFromSamples(samples.data(), samples.size(), 1, 8000));
-    ASSERT_TRUE(buffer.saveToFile(wav));
-  }
-  Lines messages() const {
-    log.setLogLevel(0);  // keeps the log's own closing line out
-    log.shutDown();
-    return logMessages();
   }
 
   LogManager& log = LogManager::getInstance();
@@ -69,7 +60,7 @@ TEST_F(MusicTest, ManagerNeedsALabelKeepsFiftySoundFilesAndStopsThemAtShutDown) 
   };
   expected.insert(expected.end(), MAX_MUSICS, "Music::stop(): Stopping music.");
   expected.push_back("ResourceManager::shutDown(): successfully stopped.");
-  EXPECT_EQ(messages(), expected);
+  EXPECT_EQ(closedLog(), expected);
 }
 
 }  // namespace

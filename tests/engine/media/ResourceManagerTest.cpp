@@ -51,12 +51,6 @@ class ResourceManagerTest : public test::EngineTest {
     ASSERT_EQ(log.startUp(), 0);
     ASSERT_EQ(manager.startUp(), 0);
   }
-  /// Every message so far; closes the log.
-  Lines messages() const {
-    log.setLogLevel(0);  // keeps the log's own closing line out
-    log.shutDown();
-    return logMessages();
-  }
 
   LogManager& log = LogManager::getInstance();
   ResourceManager& manager = ResourceManager::getInstance();
@@ -85,7 +79,7 @@ TEST_F(ResourceManagerTest, LoadsOnlyWhenStartedAndShutDownDropsTheSprites) {
       "ResourceManager::startUp(): successfully started.",
       "ResourceManager::getSprite(): Warning! Sprite 'a' not found.",
   };
-  EXPECT_EQ(messages(), expected);
+  EXPECT_EQ(closedLog(), expected);
 }
 
 TEST_F(ResourceManagerTest, LookupFindsTheFirstSpriteWithExactlyTheLabel) {
@@ -95,7 +89,7 @@ TEST_F(ResourceManagerTest, LookupFindsTheFirstSpriteWithExactlyTheLabel) {
   EXPECT_EQ(describe(manager.getSprite("same")), PLAIN);
   log.setLogLevel(0);
   EXPECT_EQ(manager.getSprite("Same"), nullptr);  // warned whatever the level
-  const Lines all = messages();
+  const Lines all = closedLog();
   ASSERT_GE(all.size(), 2u);
   EXPECT_EQ(Lines(all.end() - 2, all.end()),
             (Lines{"ResourceManager::getSprite(): Looking for sprite 'same'.",
@@ -111,7 +105,7 @@ TEST_F(ResourceManagerTest, MissingFileFailsAndTheThousandthSpriteIsTheLast) {
   // The missing file again: the full table is checked before opening.
   EXPECT_EQ(manager.loadSprite(missing, "extra"), -1);
   EXPECT_NE(manager.getSprite("s999"), nullptr);
-  const Lines all = messages();
+  const Lines all = closedLog();
   ASSERT_EQ(all.size(), 3u + 2u * MAX_SPRITES + 2u);
   EXPECT_EQ(Lines(all.begin(), all.begin() + 3),
             (Lines{LOAD + "Loading sprite '" + missing + "'.",
@@ -147,7 +141,7 @@ TEST_P(SpriteFileTest, LoadsOrFailsWithExactlyItsMessages) {
   if (c.log_level >= 1) expected.push_back(LOAD + "Opened file '" + path + "'.");
   expected.insert(expected.end(), c.lines.begin(), c.lines.end());
   expected.push_back(LOAD + "Sprite 's' " + (c.sprite.empty() ? "not " : "") + "loaded.");
-  EXPECT_EQ(messages(), expected);
+  EXPECT_EQ(closedLog(), expected);
   ASSERT_EQ(log.startUp(), 0);  // takes the lookup's lines
   EXPECT_EQ(describe(manager.getSprite("s")), c.sprite);
 }

@@ -52,11 +52,6 @@ class ObjectTest : public test::EngineTest {
     return GameManager::getInstance().onEvent(&event);
   }
   /// The log's messages, without the log's own closing line.
-  Lines closedLog() {
-    LogManager::getInstance().setLogLevel(0);
-    LogManager::getInstance().shutDown();
-    return logMessages();
-  }
 };
 
 TEST_F(ObjectTest, IdsCountFromOneAndTheCounterStaysAheadOfSetIds) {

@@ -45,11 +45,6 @@ class SceneGraphTest : public test::WorldTest {
     p_probe->setVisible(false);
     p_probe->setBox(Box(Vector(-1e6f, -1e6f), 2e6f, 2e6f));
   }
-  Lines closedLog() {  // without the log's own closing line
-    LogManager::getInstance().setLogLevel(0);
-    LogManager::getInstance().shutDown();
-    return logMessages();
-  }
   ObjectList solidObjects() const { return graph.solidObjectsAt(p_probe, Vector(0, 0)); }
   /// The lists that hold p_o, e.g. "objects type solid visible2"; a list
   /// that holds it twice is named twice.

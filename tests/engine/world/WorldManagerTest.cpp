@@ -102,11 +102,6 @@ class WorldManagerTest : public test::WorldTest {
     world.setBoundary(Box(Vector(0, 0), 100, 100));
     ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   }
-  Lines closedLog() {  // without the log's own closing line
-    LogManager::getInstance().setLogLevel(0);
-    LogManager::getInstance().shutDown();
-    return logMessages();
-  }
   /// A probe at where moving by velocity each step.
   static Probe* mover(Vector where, Vector velocity, Solidness solidness = HARD) {
     auto* p_o = new Probe(where, solidness);
