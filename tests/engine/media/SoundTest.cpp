@@ -1,8 +1,16 @@
 #include "engine/media/Sound.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "engine/core/LogManager.h"
@@ -13,23 +21,82 @@ namespace mo {
 namespace {
 
 using Lines = std::vector<std::string>;
+using Samples = std::vector<sf::Int16>;
+
+// A process that SoundTest::playedSamples() starts plays its file before
+// main() and ends there: OpenAL reads the output named in the environment
+// only when a process first opens the device, which the tests' own
+// process has done long before.
+[[maybe_unused]] const bool played_before_main = [] {
+  const char* p_wav = std::getenv("MORVANE_TEST_PLAY");
+  const char* p_out = std::getenv("MORVANE_TEST_PLAY_OUT");
+  if (!p_wav || !p_out) return false;
+  int code = 1;
+  {
+    Sound sound;
+    struct stat out {};
+    if (sound.loadSound(p_wav) == 0 && stat(p_out, &out) == 0) {
+      const off_t enough = out.st_size + 16000;  // a second more of the output
+      sound.play(false);
+      for (int i = 0; i < 300 && code != 0; i++) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (stat(p_out, &out) == 0 && out.st_size >= enough) code = 0;
+      }
+    }
+  }  // the device closes and completes the file
+  _exit(code);
+}();
 
 class SoundTest : public test::EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
     ASSERT_EQ(log.startUp(), 0);
-    wav = tempDir() + "/beep.wav";
+    wav = writeTempWav("beep.wav");
     missing = tempDir() + "/missing.wav";
-    const std::vector<sf::Int16> samples(800, 3000);  // a tenth of a second at 8000 Hz
-    sf::SoundBuffer buffer;
-    ASSERT_TRUE(buffer.loadFromSamples(samples.data(), samples.size(), 1, 8000));
-    ASSERT_TRUE(buffer.saveToFile(wav));
   }
-  Lines messages() const {
-    log.setLogLevel(0);  // keeps the log's own closing line out
-    log.shutDown();
-    return logMessages();
+  // What the audio device puts out while a Sound plays file, in a process
+  // of its own whose output is OpenAL's wave file writer set to the
+  // sound's format (mono, 16 bits, 8000 Hz): the samples it writes.
+  Samples playedSamples(const std::string& file) const {
+    const std::string out = file + ".out.wav";
+    const std::string conf = writeTempFile(
+        "openal.conf", "[general]\nchannels = mono\nsample-type = int16\nfrequency = 8000\n"
+                       "[wave]\nfile = " + out + "\n");
+    std::vector<std::string> env = {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + conf,
+                                    "MORVANE_TEST_PLAY=" + file, "MORVANE_TEST_PLAY_OUT=" + out};
+    for (char** p_item = environ; *p_item; p_item++) {
+      if (std::string(*p_item).rfind("ALSOFT_", 0) != 0) env.emplace_back(*p_item);
+    }
+    std::vector<char*> envp;
+    for (std::string& item : env) envp.push_back(item.data());
+    envp.push_back(nullptr);
+    char exe[] = "/proc/self/exe";
+    char* argv[] = {exe, nullptr};
+    const pid_t pid = fork();
+    if (pid == 0) {
+      execve(exe, argv, envp.data());
+      _exit(127);
+    }
+    int status = 0;
+    pid_t done = pid > 0 ? 0 : -1;
+    for (int i = 0; i < 1000 && done == 0; i++) {  // ten seconds at most
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      done = waitpid(pid, &status, WNOHANG);
+    }
+    if (done == 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+    }
+    EXPECT_TRUE(done == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    sf::InputSoundFile output;
+    Samples samples;
+    if (output.openFromFile(out) && output.getChannelCount() == 1 &&
+        output.getSampleRate() == 8000) {
+      samples.resize(output.getSampleCount());
+      samples.resize(output.read(samples.data(), samples.size()));
+    }
+    return samples;
   }
 
   LogManager& log = LogManager::getInstance();
@@ -72,7 +139,23 @@ TEST_F(SoundTest, ManagerKeepsAHundredSoundFilesUnderAnyLabelUntilTheNextStartUp
       "Sound::play(): Playing sound.",
       "ResourceManager::getSound(): Warning! Sound '99' not found.",
   };
-  EXPECT_EQ(messages(), expected);
+  EXPECT_EQ(closedLog(), expected);
+}
+
+TEST_F(SoundTest, PlayingSendsTheWholeSoundOnceToTheAudioOutput) {
+  const auto count = [](const Samples& samples, int low, int high) {
+    return std::count_if(samples.begin(), samples.end(),
+                         [&](sf::Int16 s) { return s >= low && s <= high; });
+  };
+  // The same run with a silent file: the output runs but carries nothing.
+  const Samples silent = playedSamples(writeTempWav("silence.wav", 0));
+  EXPECT_GE(silent.size(), 8000u);
+  EXPECT_EQ(count(silent, -50, 50), static_cast<long>(silent.size()));
+
+  const Samples beep = playedSamples(wav);
+  ASSERT_GE(beep.size(), 8000u);
+  EXPECT_EQ(count(beep, 2950, 3050), 800);  // every sample of the file, once
+  EXPECT_EQ(count(beep, -50, 50), static_cast<long>(beep.size()) - 800);
 }
 
 }  // namespace
