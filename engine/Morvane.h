@@ -23,6 +23,8 @@
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/Frame.h"
+#include "engine/media/InputManager.h"
+#include "engine/media/InputState.h"
 #include "engine/media/Music.h"
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sound.h"
