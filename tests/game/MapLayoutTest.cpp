@@ -1,0 +1,158 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+// The shipped level, data/map-layout.txt: its shape, and a proof that it can be won by
+// walking and jumping alone.
+//
+// The proof is a breadth-first search over the player's states. The model errs on the safe
+// side: it may miss a way the game allows, never the reverse.
+// - The player's box is 3 x 3 around its position, a level piece's 1 x 1 around its cell,
+//   and touching boxes collide: a solid cell blocks the player when |dx| <= 2 and |dy| <= 2.
+// - One step: walk -1, 0 or +1 (a walk that would touch a solid cell is not taken), gravity
+//   vy = min(vy + 1/8, 10/8), a jump (vy = -1) when on the ground, then the move by vy; a
+//   move that would touch a solid cell is refused: the player stays and keeps vy.
+// - The player is on the ground only after a refused downward move that touched no
+//   ceiling; every other step clears it (the game keeps it after walking off an edge).
+// - Leaving the world is a dead end. Enemies are ignored; ledge guards count as solid.
+// Heights and speeds are counted in eighths of a cell, so the arithmetic is exact.
+
+namespace {
+
+constexpr int WIDTH = 400;
+constexpr int HEIGHT = 84;
+constexpr int EIGHTH = 8;
+constexpr std::size_t MAX_STATES = 4000000;
+
+// What a cell holds, in increasing order of harm to the player's ground test.
+constexpr char EMPTY = 0, GROUND = 1, CEILING = 2;
+
+struct Level {
+  std::vector<char> cells = std::vector<char>(WIDTH * HEIGHT, EMPTY);
+  int players = 0, chests = 0, enemies = 0, heavies = 0, outside = 0;
+  int px = 0, py = 0, cx = 0, cy = 0;
+
+  char at(int x, int y) const {
+    return (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT) ? EMPTY : cells[y * WIDTH + x];
+  }
+};
+
+std::string levelFile() {
+  const std::string file = __FILE__;
+  return file.substr(0, file.rfind("/tests/")) + "/data/map-layout.txt";
+}
+
+// World y of a level character at file row `row` (the loader's offsets).
+int worldRow(char ch, int row) {
+  switch (ch) {
+    case '_': case 'C': case 'G': return row + 1;
+    case 'P': return row - 1;
+    case 'E': case 'F': return row - 3;
+    default: return row;
+  }
+}
+
+Level readLevel(const std::string& path) {
+  Level level;
+  std::ifstream in(path);
+  std::string line;
+  for (int row = 0; std::getline(in, line); ++row) {
+    for (int col = 0; col < static_cast<int>(line.size()); ++col) {
+      const char ch = line[static_cast<std::size_t>(col)];
+      if (std::string("_.,LRCEFGP").find(ch) == std::string::npos) continue;
+      const int y = worldRow(ch, row);
+      if (col >= WIDTH || y < 0 || y >= HEIGHT) { ++level.outside; continue; }
+      if (ch == 'P') { ++level.players; level.px = col; level.py = y; }
+      if (ch == 'C') { ++level.chests; level.cx = col; level.cy = y; }
+      level.enemies += ch == 'E';
+      level.heavies += ch == 'F';
+      char& cell = level.cells[y * WIDTH + col];
+      if (std::string("_,LRG").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
+      if (ch == '.') cell = CEILING;
+    }
+  }
+  return level;
+}
+
+// What a player box at (x, y8 / 8) touches: EMPTY, GROUND only, or a CEILING among others.
+char touched(const Level& level, int x, int y8) {
+  char worst = EMPTY;
+  for (int cy = (y8 - 2 * EIGHTH + EIGHTH - 1) / EIGHTH; cy * EIGHTH <= y8 + 2 * EIGHTH; ++cy)
+    for (int cx = x - 2; cx <= x + 2; ++cx) worst = std::max(worst, level.at(cx, cy));
+  return worst;
+}
+
+struct State { int x, y8, vy8; bool ground; };
+
+std::uint32_t key(const State& s) {
+  return (static_cast<std::uint32_t>(s.x) << 20) | (static_cast<std::uint32_t>(s.y8) << 6) |
+         (static_cast<std::uint32_t>(s.vy8 + 16) << 1) | (s.ground ? 1u : 0u);
+}
+
+bool insideWorld(const State& s) {  // the whole box, with room to spare
+  return s.x >= 2 && s.x <= WIDTH - 3 && s.y8 >= 2 * EIGHTH && s.y8 <= (HEIGHT - 2) * EIGHTH;
+}
+
+// One step of the model; false when the choice is not open to the player.
+bool step(const Level& level, State& s, int dx, bool jump) {
+  if (jump && !s.ground) return false;
+  if (dx != 0 && touched(level, s.x + dx, s.y8) != EMPTY) return false;
+  s.x += dx;
+  s.vy8 = jump ? -EIGHTH : std::min(s.vy8 + 1, 10);
+  const char hit = s.vy8 == 0 ? EMPTY : touched(level, s.x, s.y8 + s.vy8);
+  if (hit == EMPTY) s.y8 += s.vy8;
+  s.ground = hit == GROUND && s.vy8 > 0;
+  return insideWorld(s);
+}
+
+bool nearChest(const Level& level, const State& s) {
+  const long dx = (s.x - level.cx) * EIGHTH, dy = s.y8 - level.cy * EIGHTH;
+  return dx * dx + dy * dy <= 5L * 5 * EIGHTH * EIGHTH;
+}
+
+// Breadth-first search from the spawn point; true when the chest can be opened.
+bool chestReachable(const Level& level, std::size_t& explored) {
+  std::vector<State> queue{{level.px, level.py * EIGHTH, 0, false}};
+  std::unordered_set<std::uint32_t> seen{key(queue.front())};
+  for (explored = 0; explored < queue.size() && seen.size() < MAX_STATES; ++explored) {
+    const State here = queue[explored];
+    if (nearChest(level, here)) return true;
+    for (int dx = -1; dx <= 1; ++dx)
+      for (bool jump : {false, true}) {
+        State next = here;
+        if (step(level, next, dx, jump) && seen.insert(key(next)).second) queue.push_back(next);
+      }
+  }
+  return false;
+}
+
+TEST(MapLayoutTest, LevelHasOnePlayerOneChestAndFitsTheWorld) {
+  std::ifstream in(levelFile());
+  ASSERT_TRUE(in.good()) << levelFile();
+  std::string line;
+  int rows = 0;
+  for (; std::getline(in, line); ++rows) EXPECT_LE(line.size(), 400u) << "row " << rows;
+  EXPECT_LE(rows, HEIGHT);
+
+  const Level level = readLevel(levelFile());
+  EXPECT_EQ(level.players, 1);
+  EXPECT_EQ(level.chests, 1);
+  EXPECT_EQ(level.outside, 0);
+  EXPECT_GT(level.enemies, 0);
+  EXPECT_GT(level.heavies, 0);
+}
+
+TEST(MapLayoutTest, ChestCanBeReachedByWalkingAndJumping) {
+  const Level level = readLevel(levelFile());
+  ASSERT_EQ(level.players, 1);
+  ASSERT_EQ(level.chests, 1);
+  std::size_t explored = 0;
+  EXPECT_TRUE(chestReachable(level, explored)) << explored << " states explored";
+}
+
+}  // namespace
