@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   g++ make cmake pkg-config
-  libsfml-dev
+  libsfml-dev libx11-dev
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   xvfb xauth xdotool
