@@ -1,18 +1,26 @@
-// The platformer's entry point: start the engine, play, stop.
-
-#include <memory>
+// The platformer's entry point: configure the engine, load the game's
+// resources, show the title screen and play.
 
 #include "engine/Morvane.h"
-#include "game/QuitTimer.h"
+#include "game/GameStart.h"
+#include "game/loadResources.h"
 
 int main() {
   mo::GameManager& game_manager = mo::GameManager::getInstance();
   if (game_manager.startUp() != 0) {
     mo::LogManager::getInstance().writeLog("Error starting game manager!");
   } else {
-    // Until the game has a title screen, a timer ends the run after
-    // about three seconds.
-    auto quit_timer = std::make_unique<gh::QuitTimer>(90);
+    mo::WorldManager& world_manager = mo::WorldManager::getInstance();
+    const mo::Box boundary = world_manager.getBoundary();
+    // The view stays one window; the world is five windows wide and three
+    // and a half high.
+    world_manager.setBoundary(mo::Box(
+        mo::Vector(0, 0), boundary.getHorizontal() * 5.0f,
+        static_cast<float>(static_cast<double>(boundary.getVertical()) * 3.5)));
+    world_manager.setViewSlack(mo::Vector(0, 0));
+    // The engine's splash screen will play here.
+    gh::loadResources();
+    new gh::GameStart;
     game_manager.run();
   }
   game_manager.shutDown();

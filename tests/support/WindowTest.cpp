@@ -141,15 +141,51 @@ const std::string& WindowTest::title() {
   return window_title;
 }
 
-std::vector<std::string> WindowTest::windowsTitled() {
+std::vector<std::string> WindowTest::windowsTitled(const std::string& name) {
   std::vector<std::string> ids;
-  FILE* p_pipe = popen(("xdotool search --name '^" + title() + "$' 2>/dev/null").c_str(), "r");
+  const std::string wanted = name.empty() ? title() : name;
+  FILE* p_pipe = popen(("xdotool search --name '^" + wanted + "$' 2>/dev/null").c_str(), "r");
   char line[64];
   while (p_pipe && std::fgets(line, sizeof(line), p_pipe)) {
     ids.push_back(std::to_string(std::atol(line)));
   }
   if (p_pipe) pclose(p_pipe);
   return ids;
+}
+
+sf::Image WindowTest::grabWindow(unsigned long window) const {
+  sf::Image picture;
+  auto* p_x = static_cast<Display*>(p_connection);
+  const auto attributes =
+      xlib<int (*)(Display*, Window, XWindowAttributes*)>(p_xlib, "XGetWindowAttributes");
+  const auto get_image = xlib<XImage* (*)(Display*, Drawable, int, int, unsigned int,
+                                          unsigned int, unsigned long, int)>(p_xlib, "XGetImage");
+  XWindowAttributes size{};
+  if (!p_x || !attributes || !get_image || !attributes(p_x, window, &size)) return picture;
+  XImage* p_image = get_image(p_x, window, 0, 0, static_cast<unsigned int>(size.width),
+                              static_cast<unsigned int>(size.height), AllPlanes, ZPixmap);
+  if (!p_image) return picture;
+  // A true-colour image: each channel sits under its mask.
+  const auto channel = [](unsigned long pixel, unsigned long mask) {
+    int shift = 0;
+    while (mask && !(mask & 1UL)) {
+      mask >>= 1;
+      shift++;
+    }
+    return static_cast<sf::Uint8>(mask ? ((pixel >> shift) & mask) * 255 / mask : 0);
+  };
+  picture.create(static_cast<unsigned int>(size.width), static_cast<unsigned int>(size.height));
+  for (int y = 0; y < size.height; y++) {
+    for (int x = 0; x < size.width; x++) {
+      const unsigned long pixel = p_image->f.get_pixel(p_image, x, y);
+      picture.setPixel(static_cast<unsigned int>(x), static_cast<unsigned int>(y),
+                       sf::Color(channel(pixel, p_image->red_mask),
+                                 channel(pixel, p_image->green_mask),
+                                 channel(pixel, p_image->blue_mask)));
+    }
+  }
+  p_image->f.destroy_image(p_image);
+  return picture;
 }
 
 bool WindowTest::xdotool(const std::string& arguments) {

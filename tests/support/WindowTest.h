@@ -33,8 +33,11 @@ class WindowTest : public EngineTest {
 
   /// The title of this process's windows.
   static const std::string& title();
-  /// The X ids of the windows titled title().
-  static std::vector<std::string> windowsTitled();
+  /// The X ids of the windows titled title() (or name, when given).
+  static std::vector<std::string> windowsTitled(const std::string& name = "");
+  /// What the X server shows in a window of any process, read through
+  /// this test's own X connection; an empty image when it cannot be read.
+  sf::Image grabWindow(unsigned long window) const;
   /// Runs xdotool with the arguments; whether it succeeded.
   static bool xdotool(const std::string& arguments);
   /// What the window holds now: what was drawn since the last swap.

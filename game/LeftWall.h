@@ -1,0 +1,14 @@
+#ifndef GH_LEFT_WALL_H
+#define GH_LEFT_WALL_H
+
+#include "engine/world/Object.h"
+
+namespace gh {
+
+/// A passive level piece; the level loader gives it its type, sprite,
+/// position and solidness. Other objects react to its type name.
+class LeftWall : public mo::Object {};
+
+}  // namespace gh
+
+#endif

@@ -1,0 +1,14 @@
+#ifndef GH_PLATFORM_H
+#define GH_PLATFORM_H
+
+#include "engine/world/Object.h"
+
+namespace gh {
+
+/// A passive level piece; the level loader gives it its type, sprite,
+/// position and solidness. Other objects react to its type name.
+class Platform : public mo::Object {};
+
+}  // namespace gh
+
+#endif

@@ -1,0 +1,57 @@
+#include "game/Reticle.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/game/GameFixture.h"
+
+namespace gh {
+namespace {
+
+using mo::Vector;
+
+using ReticleTest = test::GameTest;
+
+TEST_F(ReticleTest, StartsInTheMiddleOfTheWorldAboveEverything) {
+  Reticle* p_reticle = new Reticle;
+  EXPECT_EQ(p_reticle->getType(), "Reticle");
+  EXPECT_EQ(p_reticle->getSolidness(), mo::SPECTRAL);
+  EXPECT_EQ(p_reticle->getAltitude(), 4);
+  EXPECT_EQ(p_reticle->getPosition(), Vector(200, 42));
+  EXPECT_EQ(p_reticle->getColor(), mo::RED);
+}
+
+TEST_F(ReticleTest, FollowsMouseMovesOnlyInWorldCells) {
+  Reticle* p_reticle = new Reticle;
+  mo::WorldManager::getInstance().setViewPosition(Vector(100, 30));  // corner (60,18)
+  // Each row: action, mouse position (view cells), reticle after.
+  const struct {
+    mo::MouseAction action;
+    Vector mouse;
+    Vector after;
+  } rows[] = {{mo::MOVED, Vector(5, 7), Vector(65, 25)},
+              {mo::CLICKED, Vector(9, 9), Vector(65, 25)},
+              {mo::PRESSED, Vector(9, 9), Vector(65, 25)},
+              {mo::MOVED, Vector(0, 0), Vector(60, 18)}};
+  for (const auto& row : rows) {
+    mo::EventMouse m;
+    m.setMouseAction(row.action);
+    m.setMousePosition(row.mouse);
+    EXPECT_EQ(p_reticle->eventHandler(&m), row.action == mo::MOVED ? 1 : 0);
+    EXPECT_EQ(p_reticle->getPosition(), row.after);
+  }
+}
+
+TEST_F(ReticleTest, DrawsAPlusInItsColour) {
+  Reticle* p_reticle = new Reticle;
+  p_reticle->setPosition(Vector(3, 2));
+  mo::CharGrid grid(80, 24);
+  mo::DisplayManager::getInstance().setCharGrid(&grid);
+  p_reticle->setColor(mo::CYAN);
+  mo::WorldManager::getInstance().draw();
+  mo::DisplayManager::getInstance().setCharGrid(nullptr);
+  EXPECT_EQ(grid.toString(), "\n\n   +\n");
+  EXPECT_EQ(grid.colorAt(3, 2), mo::CYAN);
+}
+
+}  // namespace
+}  // namespace gh
