@@ -12,16 +12,6 @@ using mo::Vector;
 
 using ChestTest = test::GameTest;
 
-TEST_F(ChestTest, IsASoftLowGoal) {
-  Player* p_player = new Player;
-  Chest* p_chest = new Chest(Vector(7, 9), p_player);
-  EXPECT_EQ(p_chest->getType(), "Chest");
-  EXPECT_EQ(p_chest->getAnimation().getName(), "chest");
-  EXPECT_EQ(p_chest->getPosition(), Vector(7, 9));
-  EXPECT_EQ(p_chest->getSolidness(), mo::SOFT);
-  EXPECT_EQ(p_chest->getAltitude(), 1);
-}
-
 TEST_F(ChestTest, PressingENearbyWinsAndTheWorldDropsEverythingInOnePass) {
   // Each row: distance of the player, whether E opens the chest.
   const struct {
@@ -29,6 +19,7 @@ TEST_F(ChestTest, PressingENearbyWinsAndTheWorldDropsEverythingInOnePass) {
     bool opens;
   } rows[] = {{5.0f, true}, {5.1f, false}, {3.0f, true}};
   for (const auto& row : rows) {
+    SCOPED_TRACE(row.distance);
     restartWorld();
     Player* p_player = new Player;
     p_player->setPosition(Vector(100, 40));
@@ -37,16 +28,12 @@ TEST_F(ChestTest, PressingENearbyWinsAndTheWorldDropsEverythingInOnePass) {
     key(mo::E, mo::KEY_DOWN);
     key(mo::E, mo::KEY_RELEASED);
     key(mo::F, mo::KEY_PRESSED);
-    mo::WorldManager::getInstance().update();
-    ASSERT_EQ(count("Player"), 1) << row.distance;
     EXPECT_FALSE(p_player->getVictory());
-
     key(mo::E, mo::KEY_PRESSED);
-    EXPECT_EQ(p_player->getVictory(), row.opens) << row.distance;
+    EXPECT_EQ(p_player->getVictory(), row.opens);
     mo::WorldManager::getInstance().update();
     if (!row.opens) {
-      EXPECT_EQ(count("Player"), 1) << row.distance;
-      EXPECT_EQ(count("GameOver"), 0) << row.distance;
+      EXPECT_EQ(count("GameOver"), 0);
       continue;
     }
     // The chest went in the same pass as the player: no later step of

@@ -3,9 +3,8 @@
 
 #include <unistd.h>
 
-#include <algorithm>
+#include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "engine/Morvane.h"
@@ -15,15 +14,9 @@
 namespace gh {
 namespace test {
 
-/// The repository's data folder, found from this file's path.
-inline std::string dataDir() {
-  const std::string file = __FILE__;
-  return file.substr(0, file.rfind("/tests/")) + "/data";
-}
-
 /// A headless engine set up as the game sets it up: an 80 x 24 view, a
 /// world of 400 x 84 cells, no view slack and every game resource loaded
-/// (from the data folder, by the game's own loader).
+/// from the repository's data folder by the game's own loader.
 class GameTest : public mo::test::WorldTest {
  protected:
   void SetUp() override {
@@ -34,7 +27,8 @@ class GameTest : public mo::test::WorldTest {
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     old_cwd = cwd;
-    enterDir(dataDir());
+    const std::string file = __FILE__;
+    enterDir(file.substr(0, file.rfind("/tests/")) + "/data");
     loadResources();
     enterDir(old_cwd);
   }
@@ -43,7 +37,6 @@ class GameTest : public mo::test::WorldTest {
     WorldTest::TearDown();
   }
 
-  /// The game's boundary (five by three and a half views), no slack.
   static void shapeWorld() {
     mo::WorldManager& world = mo::WorldManager::getInstance();
     world.setBoundary(mo::Box(mo::Vector(), 400, 84));
@@ -77,25 +70,26 @@ class GameTest : public mo::test::WorldTest {
     mo::EventStep s(mo::GameManager::getInstance().getStepCount());
     mo::GameManager::getInstance().onEvent(&s);
   }
-  /// A frame without input and drawing: step, then the world's update.
+  /// Frames without input and drawing: a step, then the world's update.
   static void tick(int frames = 1) {
-    for (int i = 0; i < frames; i++) {
-      step();
-      mo::WorldManager::getInstance().update();
-    }
+    for (int i = 0; i < frames; i++, mo::WorldManager::getInstance().update()) step();
   }
-  /// The types of every object in the world, inactive ones included,
-  /// in id order.
-  static std::vector<std::string> types() {
-    std::vector<std::pair<int, std::string>> found;
+  /// Every object (inactive ones too) by id, described by describe.
+  template <typename Describe>
+  static std::vector<std::string> objects(Describe describe) {
+    std::map<int, std::string> by_id;
     const mo::ObjectList all = mo::WorldManager::getInstance().getAllObjects(true);
     for (mo::ObjectListIterator it(&all); !it.isDone(); it.next()) {
-      found.emplace_back(it.currentObject()->getId(), it.currentObject()->getType());
+      by_id[it.currentObject()->getId()] = describe(it.currentObject());
     }
-    std::sort(found.begin(), found.end());
     std::vector<std::string> result;
-    for (const auto& entry : found) result.push_back(entry.second);
+    for (const auto& entry : by_id) {
+      if (!entry.second.empty()) result.push_back(entry.second);
+    }
     return result;
+  }
+  static std::vector<std::string> types() {
+    return objects([](const mo::Object* p_o) { return p_o->getType(); });
   }
   static int count(const std::string& type) {
     return mo::WorldManager::getInstance().objectsOfType(type).getCount();

@@ -10,16 +10,28 @@ namespace {
 // The fixture has loaded everything through the game's own loader.
 using LoadResourcesTest = test::GameTest;
 
-TEST_F(LoadResourcesTest, LoadsEverySpriteTheMusicAndEverySoundWithoutAnError) {
+TEST_F(LoadResourcesTest, LoadsEveryResourceWithoutAnErrorAndTheSizesTheGameReliesOn) {
   mo::ResourceManager& resources = mo::ResourceManager::getInstance();
-  for (const char* label :
-       {"game-start", "game-over", "game-over-victory", "player-left-gun", "player-right-gun",
-        "player-left-staff", "player-right-staff", "enemy", "enemy-left", "enemy-right",
-        "enemy-frozen", "bullet-player-right", "bullet-player-left", "bullet-enemy-right",
-        "bullet-enemy-left", "floor", "wall-left", "wall-right", "ceiling", "platform", "chest",
-        "ice-shard", "ice-freeze-circle", "ice-platform", "ice-wall", "ice-projectile-left",
-        "ice-projectile-right"}) {
-    EXPECT_NE(resources.getSprite(label), nullptr) << label;
+  // Each row: width and height (0: only within the view), then labels.
+  const std::pair<int, std::vector<const char*>> sprites[] = {
+      {0, {"game-start", "game-over", "enemy", "chest", "ice-shard", "ice-freeze-circle",
+           "ice-platform", "ice-wall"}},
+      {3, {"player-left-gun", "player-right-gun", "player-left-staff", "player-right-staff",
+           "enemy-left", "enemy-right", "enemy-frozen"}},
+      {1, {"bullet-player-right", "bullet-player-left", "bullet-enemy-right", "bullet-enemy-left",
+           "ice-projectile-left", "ice-projectile-right", "floor", "wall-left", "wall-right",
+           "ceiling", "platform"}},
+      {61, {"game-over-victory"}}};
+  for (const auto& group : sprites) {
+    for (const char* label : group.second) {
+      const mo::Sprite* p_sprite = resources.getSprite(label);
+      ASSERT_NE(p_sprite, nullptr) << label;
+      EXPECT_LE(p_sprite->getWidth(), 80) << label;
+      EXPECT_LE(p_sprite->getHeight(), 24) << label;
+      if (group.first == 0) continue;
+      EXPECT_EQ(p_sprite->getWidth(), group.first) << label;
+      EXPECT_EQ(p_sprite->getHeight(), group.first == 61 ? 15 : group.first) << label;
+    }
   }
   EXPECT_NE(resources.getMusic("music"), nullptr);
   for (const char* label : {"fire", "reload", "freeze", "footsteps", "jump", "player-death",

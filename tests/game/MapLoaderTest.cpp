@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "game/Player.h"
@@ -10,42 +11,23 @@
 namespace gh {
 namespace {
 
-using mo::Vector;
-
 using MapLoaderTest = test::GameTest;
 
-/// The level objects (not the player, reticle or HUD) in creation order,
-/// each as "Type@x,y".
-std::vector<std::string> levelObjects() {
-  std::vector<std::pair<int, std::string>> found;
-  const mo::ObjectList all = mo::WorldManager::getInstance().getAllObjects(true);
-  for (mo::ObjectListIterator it(&all); !it.isDone(); it.next()) {
-    const mo::Object* p_o = it.currentObject();
-    const std::string type = p_o->getType();
-    if (type == "Player" || type == "Reticle" || dynamic_cast<const mo::ViewObject*>(p_o)) continue;
-    std::ostringstream text;
-    text << type << "@" << p_o->getPosition().getX() << "," << p_o->getPosition().getY();
-    found.emplace_back(p_o->getId(), text.str());
+/// Every object but the reticle and HUD as "Type@x,y", the player also
+/// with its spawn point.
+std::string describe(const mo::Object* p_o) {
+  if (p_o->getType() == "Reticle" || dynamic_cast<const mo::ViewObject*>(p_o)) return "";
+  std::ostringstream text;
+  text << p_o->getType() << "@" << p_o->getPosition().getX() << "," << p_o->getPosition().getY();
+  if (const Player* p_player = dynamic_cast<const Player*>(p_o)) {
+    text << "/" << p_player->getSpawnPoint().getX() << "," << p_player->getSpawnPoint().getY();
   }
-  std::sort(found.begin(), found.end());
-  std::vector<std::string> result;
-  for (const auto& entry : found) result.push_back(entry.second);
-  return result;
+  return text.str();
 }
 
-Player* thePlayer() {
-  const mo::ObjectList players = mo::WorldManager::getInstance().objectsOfType("Player");
-  EXPECT_EQ(players.getCount(), 1);
-  return players.isEmpty() ? nullptr
-                           : static_cast<Player*>(mo::ObjectListIterator(&players).currentObject());
-}
-
-TEST_F(MapLoaderTest, ReadsLinesSplitAtLineFeedsOnly) {
+TEST_F(MapLoaderTest, ReadsLinesSplitAtLineFeedsOnlyAndLogsAMissingFileOnce) {
   const std::string path = writeTempFile("level.txt", "ab\r\n\n  \n_,_");
   EXPECT_EQ(loadMapLines(path), (std::vector<std::string>{"ab\r", "", "  ", "_,_"}));
-}
-
-TEST_F(MapLoaderTest, MissingFileGivesNoLinesAndOneLogLine) {
   EXPECT_TRUE(loadMapLines(tempDir() + "/none.txt").empty());
   const std::vector<std::string> log = closedLog();
   const std::string expected =
@@ -53,31 +35,34 @@ TEST_F(MapLoaderTest, MissingFileGivesNoLinesAndOneLogLine) {
   EXPECT_EQ(std::count(log.begin(), log.end(), expected), 1);
 }
 
-TEST_F(MapLoaderTest, CharactersBecomePiecesAtTheirOffsets) {
-  // Each row: the level's lines, the level objects made.
+TEST_F(MapLoaderTest, CharactersBecomePiecesAtTheirOffsetsAndTheLastPPlacesThePlayer) {
+  // Each row: the level's lines, the objects made (the player first,
+  // at 1,1 with spawn point 0,0 when there is no P).
   const struct {
     std::vector<std::string> lines;
     std::vector<std::string> objects;
   } rows[] = {
-      {{"", "", "", "", "  _,_"}, {"Floor@2,5", "Platform@3,4", "Floor@4,5"}},
-      {{".LRC"}, {"Ceiling@0,0", "LeftWall@1,0", "RightWall@2,0", "Chest@3,1"}},
-      {{"_"}, {"Floor@0,1"}},
-      {{"", "_"}, {"Floor@0,2"}},
-      {{" \t ", "_"}, {"Floor@0,2"}},
-      {{"  \r", "_,\r"}, {"Floor@0,2", "Platform@1,1"}},
-      {{"e p c l r x#"}, {}},
-      {{"", "\r", "  ", ""}, {}},
-      {{}, {}},
+      {{"", "", "", "", "  _,_"}, {"Player@1,1/0,0", "Floor@2,5", "Platform@3,4", "Floor@4,5"}},
+      {{".LRC"}, {"Player@1,1/0,0", "Ceiling@0,0", "LeftWall@1,0", "RightWall@2,0", "Chest@3,1"}},
+      {{"_"}, {"Player@1,1/0,0", "Floor@0,1"}},
+      {{" \t ", "_"}, {"Player@1,1/0,0", "Floor@0,2"}},
+      {{"  \r", "_,\r"}, {"Player@1,1/0,0", "Floor@0,2", "Platform@1,1"}},
+      {{"e p c l r x#"}, {"Player@1,1/0,0"}},
+      {{"", "\r", "  ", ""}, {"Player@1,1/0,0"}},
+      {{}, {"Player@1,1/0,0"}},
+      {{"", "", "   P"}, {"Player@3,1/3,1"}},
+      {{" P_", "", "    P"}, {"Player@4,1/4,1", "Floor@2,1"}},
+      {{"P"}, {"Player@0,-1/0,-1"}},
   };
   for (const auto& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.lines));
     restartWorld();
     populateWorld(row.lines);
-    EXPECT_EQ(levelObjects(), row.objects) << row.lines.size() << " lines";
-    EXPECT_EQ(count("Player"), 1);
+    EXPECT_EQ(objects(describe), row.objects);
   }
 }
 
-TEST_F(MapLoaderTest, PiecesGetTypeSpriteAndSolidness) {
+TEST_F(MapLoaderTest, PiecesGetTheirSpriteSolidnessAndAltitude) {
   populateWorld({"_.,LRC"});
   const struct {
     const char* type;
@@ -88,32 +73,12 @@ TEST_F(MapLoaderTest, PiecesGetTypeSpriteAndSolidness) {
               {"Platform", "platform", mo::HARD, 2},   {"LeftWall", "wall-left", mo::HARD, 2},
               {"RightWall", "wall-right", mo::HARD, 2}, {"Chest", "chest", mo::SOFT, 1}};
   for (const auto& row : rows) {
+    SCOPED_TRACE(row.type);
     const mo::Object* p_o = first(row.type);
-    ASSERT_NE(p_o, nullptr) << row.type;
+    ASSERT_NE(p_o, nullptr);
     EXPECT_EQ(p_o->getAnimation().getName(), row.sprite);
-    EXPECT_EQ(p_o->getSolidness(), row.solidness) << row.type;
-    EXPECT_EQ(p_o->getAltitude(), row.altitude) << row.type;
-    EXPECT_EQ(p_o->getEventCount(), row.altitude == 1 ? 2 : 0) << row.type;
-  }
-}
-
-TEST_F(MapLoaderTest, TheLastPSetsThePlayersPlaceAndSpawnPoint) {
-  const struct {
-    std::vector<std::string> lines;
-    Vector position;
-    Vector spawn;
-  } rows[] = {{{"", "", "   P"}, Vector(3, 1), Vector(3, 1)},
-              {{" P", "", "    P"}, Vector(4, 1), Vector(4, 1)},
-              {{"P"}, Vector(0, -1), Vector(0, -1)},
-              {{"_ _"}, Vector(1, 1), Vector(0, 0)},
-              {{}, Vector(1, 1), Vector(0, 0)}};
-  for (const auto& row : rows) {
-    restartWorld();
-    populateWorld(row.lines);
-    const Player* p_player = thePlayer();
-    ASSERT_NE(p_player, nullptr);
-    EXPECT_EQ(p_player->getPosition(), row.position) << row.lines.size() << " lines";
-    EXPECT_EQ(p_player->getSpawnPoint(), row.spawn) << row.lines.size() << " lines";
+    EXPECT_EQ(p_o->getSolidness(), row.solidness);
+    EXPECT_EQ(p_o->getAltitude(), row.altitude);
   }
 }
 

@@ -11,17 +11,9 @@ using mo::Vector;
 
 using ReticleTest = test::GameTest;
 
-TEST_F(ReticleTest, StartsInTheMiddleOfTheWorldAboveEverything) {
+TEST_F(ReticleTest, FollowsMouseMovesOnlyInWorldCellsAndDrawsAPlusInItsColour) {
   Reticle* p_reticle = new Reticle;
-  EXPECT_EQ(p_reticle->getType(), "Reticle");
-  EXPECT_EQ(p_reticle->getSolidness(), mo::SPECTRAL);
-  EXPECT_EQ(p_reticle->getAltitude(), 4);
   EXPECT_EQ(p_reticle->getPosition(), Vector(200, 42));
-  EXPECT_EQ(p_reticle->getColor(), mo::RED);
-}
-
-TEST_F(ReticleTest, FollowsMouseMovesOnlyInWorldCells) {
-  Reticle* p_reticle = new Reticle;
   mo::WorldManager::getInstance().setViewPosition(Vector(100, 30));  // corner (60,18)
   // Each row: action, mouse position (view cells), reticle after.
   const struct {
@@ -31,19 +23,11 @@ TEST_F(ReticleTest, FollowsMouseMovesOnlyInWorldCells) {
   } rows[] = {{mo::MOVED, Vector(5, 7), Vector(65, 25)},
               {mo::CLICKED, Vector(9, 9), Vector(65, 25)},
               {mo::PRESSED, Vector(9, 9), Vector(65, 25)},
-              {mo::MOVED, Vector(0, 0), Vector(60, 18)}};
+              {mo::MOVED, Vector(3, 2), Vector(63, 20)}};
   for (const auto& row : rows) {
-    mo::EventMouse m;
-    m.setMouseAction(row.action);
-    m.setMousePosition(row.mouse);
-    EXPECT_EQ(p_reticle->eventHandler(&m), row.action == mo::MOVED ? 1 : 0);
-    EXPECT_EQ(p_reticle->getPosition(), row.after);
+    mouse(row.action, mo::LEFT, row.mouse);
+    EXPECT_EQ(p_reticle->getPosition(), row.after) << row.action;
   }
-}
-
-TEST_F(ReticleTest, DrawsAPlusInItsColour) {
-  Reticle* p_reticle = new Reticle;
-  p_reticle->setPosition(Vector(3, 2));
   mo::CharGrid grid(80, 24);
   mo::DisplayManager::getInstance().setCharGrid(&grid);
   p_reticle->setColor(mo::CYAN);
