@@ -16,15 +16,15 @@ Chest::Chest(mo::Vector position, Player* p_player) {
   setSolidness(mo::SOFT);
   setAltitude(1);
   this->p_player = p_player;
-  registerInterest("mo-keyboard");
-  registerInterest("mo-step");
+  registerInterest(mo::KEYBOARD_EVENT);
+  registerInterest(mo::STEP_EVENT);
   player_near = false;
 }
 
 Chest::~Chest() = default;
 
 int Chest::eventHandler(const mo::Event* p_e) {
-  if (p_e->getType() == "mo-keyboard") {
+  if (p_e->getType() == mo::KEYBOARD_EVENT) {
     const auto* p_key = static_cast<const mo::EventKeyboard*>(p_e);
     // Only the press counts: holding E down must not open the chest.
     if (player_near && p_key->getKey() == mo::E &&
@@ -37,7 +37,7 @@ int Chest::eventHandler(const mo::Event* p_e) {
     }
     return 1;
   }
-  if (p_e->getType() == "mo-step") {
+  if (p_e->getType() == mo::STEP_EVENT) {
     player_near = mo::distance(p_player->getPosition(), getPosition()) <= 5.0f;
     return 1;
   }

@@ -18,7 +18,7 @@ GameOver::GameOver(bool victory) {
     time_to_live = p_sprite->getFrameCount() * p_sprite->getSlowdown();
   }
   setLocation(mo::CENTER_CENTER);
-  registerInterest("mo-step");
+  registerInterest(mo::STEP_EVENT);
 
   mo::WorldManager& world = mo::WorldManager::getInstance();
   const mo::ObjectList all = world.getAllObjects(true);
@@ -49,7 +49,7 @@ GameOver::~GameOver() {
 }
 
 int GameOver::eventHandler(const mo::Event* p_e) {
-  if (p_e->getType() != "mo-step") return 0;
+  if (p_e->getType() != mo::STEP_EVENT) return 0;
   time_to_live--;
   if (time_to_live <= 0) mo::WorldManager::getInstance().markForDelete(this);
   return 1;

@@ -12,7 +12,7 @@ GameStart::GameStart() {
   setType("GameStart");
   setSprite("game-start");
   setLocation(mo::CENTER_CENTER);
-  registerInterest("mo-keyboard");
+  registerInterest(mo::KEYBOARD_EVENT);
   // The title exists once per run, so the music starts once and loops.
   mo::Music* p_music = mo::ResourceManager::getInstance().getMusic("music");
   if (p_music) p_music->play(true);
@@ -21,7 +21,7 @@ GameStart::GameStart() {
 GameStart::~GameStart() = default;
 
 int GameStart::eventHandler(const mo::Event* p_e) {
-  if (p_e->getType() != "mo-keyboard") return 0;
+  if (p_e->getType() != mo::KEYBOARD_EVENT) return 0;
   const auto* p_key = static_cast<const mo::EventKeyboard*>(p_e);
   if (p_key->getKey() == mo::ESCAPE) {
     mo::GameManager::getInstance().setGameOver(true);

@@ -83,10 +83,10 @@ Player::Player() {
   wall_cost = 20.0f;
   freeze_cost = 30.0f;
 
-  registerInterest("mo-keyboard");
-  registerInterest("mo-mouse");
-  registerInterest("mo-step");
-  registerInterest("mo-collision");
+  registerInterest(mo::KEYBOARD_EVENT);
+  registerInterest(mo::MOUSE_EVENT);
+  registerInterest(mo::STEP_EVENT);
+  registerInterest(mo::COLLISION_EVENT);
 
   p_reticle = new Reticle;
   p_reticle->draw();
@@ -114,23 +114,23 @@ Player::~Player() {
 
 int Player::eventHandler(const mo::Event* p_e) {
   const std::string type = p_e->getType();
-  if (type == "mo-keyboard") {
+  if (type == mo::KEYBOARD_EVENT) {
     keyboard(p_e);
     return 1;
   }
-  if (type == "mo-mouse") {
+  if (type == mo::MOUSE_EVENT) {
     mouse(p_e);
     return 1;
   }
-  if (type == "mo-step") {
+  if (type == mo::STEP_EVENT) {
     step();
     return 1;
   }
-  if (type == "mo-collision") {
+  if (type == mo::COLLISION_EVENT) {
     collide(p_e);
     return 1;
   }
-  if (type == "mo-out") {
+  if (type == mo::OUT_EVENT) {
     setPosition(spawn_point);
     hurt(10.0f);
     return 1;
