@@ -1,7 +1,6 @@
 #include "game/GameOver.h"
 
 #include "engine/core/Event.h"
-#include "engine/media/ResourceManager.h"
 #include "engine/media/Sprite.h"
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
@@ -14,7 +13,7 @@ GameOver::GameOver(bool victory) {
   if (setSprite(label) != 0) {
     time_to_live = 0;
   } else {
-    const mo::Sprite* p_sprite = mo::ResourceManager::getInstance().getSprite(label);
+    const mo::Sprite* p_sprite = getAnimation().getSprite();
     time_to_live = p_sprite->getFrameCount() * p_sprite->getSlowdown();
   }
   setLocation(mo::CENTER_CENTER);

@@ -174,6 +174,19 @@ class SpriteFileReader {
 
 }  // namespace
 
+namespace {
+
+// The first of the count loaded items (sounds or music) labelled label.
+template <typename T>
+T* firstLabelled(T* p_items, int count, const std::string& label) {
+  for (int i = 0; i < count; i++) {
+    if (p_items[i].getLabel() == label) return &p_items[i];
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 ResourceManager::ResourceManager() : p_sprite(), sprite_count(0), sound_count(0), music_count(0) {
   setType("ResourceManager");
 }
@@ -445,9 +458,7 @@ int ResourceManager::loadSound(std::string filename, std::string label) {
 Sound* ResourceManager::getSound(std::string label) {
   const LogManager& log = LogManager::getInstance();
   log.writeLog(5, "ResourceManager::getSound(): Looking for sound '%s'.", label.c_str());
-  for (int i = 0; i < sound_count; i++) {
-    if (sound[i].getLabel() == label) return &sound[i];
-  }
+  if (Sound* p_found = firstLabelled(sound, sound_count, label)) return p_found;
   log.writeLog("ResourceManager::getSound(): Warning! Sound '%s' not found.", label.c_str());
   return nullptr;
 }
@@ -481,9 +492,7 @@ int ResourceManager::loadMusic(std::string filename, std::string label) {
 Music* ResourceManager::getMusic(std::string label) {
   const LogManager& log = LogManager::getInstance();
   log.writeLog(5, "ResourceManager::getMusic(): Looking for music '%s'.", label.c_str());
-  for (int i = 0; i < music_count; i++) {
-    if (music[i].getLabel() == label) return &music[i];
-  }
+  if (Music* p_found = firstLabelled(music, music_count, label)) return p_found;
   log.writeLog("ResourceManager::getMusic(): Warning! Music '%s' not found.", label.c_str());
   return nullptr;
 }
