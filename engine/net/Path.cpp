@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "engine/core/utility.h"
+
 namespace mo {
 
 Path::Path() : index(0) {}
@@ -22,6 +24,15 @@ int Path::setIndex(int i) {
   if (i < 0 || i >= getCount()) return -1;
   index = i;
   return 0;
+}
+
+std::string toString(Path path) {
+  std::string text;
+  for (path.setIndex(0); !path.isDone(); path.next()) {
+    const Vector node = path.currentNode();
+    text += toString(node.getX()) + " " + toString(node.getY()) + "|";
+  }
+  return text;
 }
 
 }  // namespace mo

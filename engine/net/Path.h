@@ -1,6 +1,7 @@
 #ifndef MO_PATH_H
 #define MO_PATH_H
 
+#include <string>
 #include <vector>
 
 #include "engine/core/Vector.h"
@@ -34,6 +35,10 @@ class Path {
   std::vector<Vector> nodes;
   int index;
 };
+
+/// The nodes as text: each node's x, a blank, its y and '|' ("3 4|4 5|");
+/// an empty path gives "".
+std::string toString(Path path);
 
 }  // namespace mo
 

@@ -33,5 +33,14 @@ TEST(PathTest, SetIndexAcceptsOnlyExistingNodes) {
   EXPECT_EQ(Path().setIndex(0), -1);
 }
 
+TEST(PathTest, TextListsEveryNodeWhateverTheIndex) {
+  Path path({Vector(3, 4), Vector(4.5f, -5)});
+  path.next();
+  path.next();
+  EXPECT_EQ(toString(path), "3 4|4.5 -5|");
+  EXPECT_EQ(path.getIndex(), 2);
+  EXPECT_EQ(toString(Path()), "");
+}
+
 }  // namespace
 }  // namespace mo
