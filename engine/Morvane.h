@@ -27,6 +27,7 @@
 #include "engine/media/InputState.h"
 #include "engine/media/Music.h"
 #include "engine/media/ResourceManager.h"
+#include "engine/media/Shape.h"
 #include "engine/media/Sound.h"
 #include "engine/media/Sprite.h"
 #include "engine/net/EventNetwork.h"

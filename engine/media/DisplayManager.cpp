@@ -141,11 +141,10 @@ int DisplayManager::startUp() {
     p_text->setStyle(sf::Text::Bold);
     // A scale that is not a sensible number would give an absurd glyph
     // size; the glyphs then fill their cells.
-    float scale = config.getFontScale();
-    if (!std::isfinite(scale) || scale <= 0.0f || scale > 100.0f) {
+    const float scale = fontScale();
+    if (scale != config.getFontScale()) {
       log.writeLog("DisplayManager::startUp(): Warning! font_scale %f out of range, using 1.",
-                   static_cast<double>(scale));
-      scale = 1.0f;
+                   static_cast<double>(config.getFontScale()));
     }
     p_text->setCharacterSize(static_cast<unsigned int>(scale * std::min(charWidth(), charHeight())));
 
@@ -271,6 +270,11 @@ float charWidth() {
 float charHeight() {
   const DisplayManager& display = DisplayManager::getInstance();
   return static_cast<float>(display.getVerticalPixels()) / static_cast<float>(display.getVertical());
+}
+
+float fontScale() {
+  const float scale = Config::getInstance().getFontScale();
+  return std::isfinite(scale) && scale > 0.0f && scale <= 100.0f ? scale : 1.0f;
 }
 
 Vector spacesToPixels(Vector spaces) {

@@ -107,6 +107,9 @@ class DisplayManager : public Manager {
 float charWidth();
 /// The height of a character cell in pixels.
 float charHeight();
+/// The configured font scale, or 1 when it is not a finite number in
+/// (0, 100].
+float fontScale();
 /// A size or position in cells as pixels (the view is not applied).
 Vector spacesToPixels(Vector spaces);
 /// A size or position in pixels as cells (the view is not applied).

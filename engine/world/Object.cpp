@@ -52,6 +52,7 @@ Object::Object()
       follow_path(false),
       avoid_collisions(false),
       in_world(false) {
+  shape.setType(NO_SHAPE);
   for (bool& flag : modified) flag = true;
   in_world = WorldManager::getInstance().insertObject(this) == 0;
 }
@@ -230,7 +231,16 @@ void Object::setModified(ObjectAttribute attribute, bool value) { modified[attri
 
 int Object::eventHandler(const Event*) { return 0; }
 
-int Object::draw() { return animation.draw(position); }
+int Object::draw() {
+  const int result = animation.draw(position);
+  if (shape.getType() != NO_SHAPE) shape.draw(position);
+  return result;
+}
+
+void Object::setShape(Shape new_shape) {
+  shape = new_shape;
+  modified[SHAPE] = true;
+}
 
 void Object::setAnimation(Animation new_animation, bool set_box) {
   animation.setSprite(new_animation.getSprite());

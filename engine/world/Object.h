@@ -6,6 +6,7 @@
 #include "engine/core/Box.h"
 #include "engine/core/Vector.h"
 #include "engine/media/Animation.h"
+#include "engine/media/Shape.h"
 #include "engine/net/Path.h"
 
 namespace mo {
@@ -77,8 +78,9 @@ class Object {
   /// only path-search results.
   virtual int eventHandler(const Event* p_e);
 
-  /// Draws the animation at the position; 0, or -1 when a character
-  /// could not be drawn.
+  /// Draws the animation at the position, then the shape (unless its
+  /// type is NO_SHAPE) on top of it; the animation's result: 0, or -1 when
+  /// a character could not be drawn.
   virtual int draw();
 
   /// Whether any attribute is modified (each flag is logged at level 20).
@@ -162,6 +164,11 @@ class Object {
   /// has that label.
   int setSprite(std::string label);
 
+  /// A copy of the shape (type NO_SHAPE unless one was set).
+  Shape getShape() const { return shape; }
+  /// Copies the whole shape.
+  void setShape(Shape new_shape);
+
   Path getPath() const { return path; }
   /// Copies the nodes and the current index of new_path.
   void setPath(Path new_path);
@@ -228,6 +235,7 @@ class Object {
   int event_count;
   std::string event_name[MAX_INTERESTS];
   bool modified[ATTRIBUTE_COUNT];
+  Shape shape;
   Path path;
   bool follow_path;
   bool avoid_collisions;
