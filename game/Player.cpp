@@ -11,6 +11,7 @@
 #include "engine/media/Sound.h"
 #include "engine/world/WorldManager.h"
 #include "game/GameOver.h"
+#include "game/IceProjectile.h"
 #include "game/Reticle.h"
 
 namespace gh {
@@ -235,8 +236,9 @@ void Player::castStaff(mo::Vector target, CastKind kind) {
   ice_energy = std::max(ice_energy - cost, 0.0f);
   mo::Vector direction = target - getPosition();
   direction.normalize();
-  // The IceProjectile (target, kind, platform_lifetime, wall_lifetime,
-  // this) is created here and given that direction as its velocity.
+  IceProjectile* p_projectile =
+      new IceProjectile(platform_lifetime, wall_lifetime, target, kind, this);
+  p_projectile->setVelocity(direction);
   playSound("freeze");
 }
 

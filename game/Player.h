@@ -43,7 +43,8 @@ class Player : public mo::Object {
   /// out and the magazine holds a round.
   void fire(mo::Vector target);
   /// Casts the staff toward target when the cooldown has run out and the
-  /// energy suffices; a refused cast still restarts the cooldown.
+  /// energy suffices: an IceProjectile of kind flies there at 1 cell per
+  /// step. A refused cast still restarts the cooldown.
   void castStaff(mo::Vector target, CastKind kind);
   /// Starts a 30-step reload and refills the magazine from the reserves.
   void reload();

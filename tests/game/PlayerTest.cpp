@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "game/Floor.h"
+#include "game/IceProjectile.h"
 #include "game/Reticle.h"
 #include "tests/game/GameFixture.h"
 
@@ -252,6 +253,48 @@ TEST_F(PlayerTest, StaffCastsCostEnergyAndRestartTheCooldownEvenWhenRefused) {
   p_player->setIceEnergy(50);
   key(mo::F, mo::KEY_PRESSED);
   EXPECT_FLOAT_EQ(p_player->getIceEnergy(), 50);
+}
+
+TEST_F(PlayerTest, StaffThrowsTheCastFromItsFacingTowardTheTargetAtOneCellPerStep) {
+  key(mo::TAB, mo::KEY_PRESSED);
+  // Each row: the key that turns the player, the cast (-1: F, aimed at
+  // the reticle), its kind, the projectile's sprite and side.
+  const struct {
+    mo::KeyCode turn;
+    int button;
+    CastKind kind;
+    const char* sprite;
+    float dx;
+  } rows[] = {{mo::A, mo::LEFT, CAST_PLATFORM, "ice-projectile-left", -2},
+              {mo::D, mo::RIGHT, CAST_WALL, "ice-projectile-right", 2},
+              {mo::A, -1, CAST_FREEZE, "ice-projectile-left", -2}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.sprite);
+    key(row.turn, mo::KEY_DOWN);
+    while (p_player->getStaffCooldown() > 0) step();
+    p_player->setIceEnergy(100);
+    const Vector p = p_player->getPosition();
+    Vector target = p_player->getReticle()->getPosition();
+    if (row.button < 0) {
+      key(mo::F, mo::KEY_PRESSED);
+    } else {
+      mouse(mo::CLICKED, static_cast<mo::MouseButton>(row.button), Vector(10, 5));
+      target = mo::viewToWorld(Vector(10, 5));
+    }
+    auto* p_projectile = dynamic_cast<IceProjectile*>(first("IceProjectile"));
+    ASSERT_NE(p_projectile, nullptr);
+    EXPECT_EQ(p_projectile->getKind(), row.kind);
+    EXPECT_EQ(p_projectile->getTarget(), target);
+    EXPECT_EQ(p_projectile->getPlatformLifetime(), 10);
+    EXPECT_EQ(p_projectile->getWallLifetime(), 7);
+    EXPECT_EQ(p_projectile->getAnimation().getName(), row.sprite);
+    EXPECT_EQ(p_projectile->getPosition(), Vector(p.getX() + row.dx, p.getY() - 1));
+    Vector direction = target - p;
+    direction.normalize();
+    EXPECT_NEAR(mo::distance(p_projectile->getVelocity(), direction), 0.0f, 1e-6f);
+    mo::WorldManager::getInstance().markForDelete(p_projectile);
+    mo::WorldManager::getInstance().update();
+  }
 }
 
 TEST_F(PlayerTest, LeavingTheWorldTenTimesFromFullHealthEndsInDefeat) {

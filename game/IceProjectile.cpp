@@ -1,0 +1,104 @@
+#include "game/IceProjectile.h"
+
+#include <string>
+
+#include "engine/core/EventCollision.h"
+#include "engine/core/utility.h"
+#include "engine/world/WorldManager.h"
+#include "game/EventFreeze.h"
+#include "game/IceFreezeVisuals.h"
+#include "game/IcePlatform.h"
+#include "game/IceWall.h"
+
+namespace gh {
+
+IceProjectile::IceProjectile(int platform_lifetime, int wall_lifetime, mo::Vector target,
+                             CastKind kind, const Player* p_player) {
+  setType("IceProjectile");
+  this->kind = kind;
+  setSolidness(mo::SOFT);
+  this->target = target;
+  arrival_radius = 3.0f;
+  registerInterest(mo::OUT_EVENT);
+  registerInterest(mo::COLLISION_EVENT);
+  registerInterest(mo::STEP_EVENT);
+  setSpeed(1.0f);
+  const mo::Vector p = p_player->getPosition();
+  if (p_player->getFacing() == FACE_RIGHT) {
+    setSprite("ice-projectile-right");
+    setPosition(mo::Vector(p.getX() + 2, p.getY() - 1));
+  } else {
+    setSprite("ice-projectile-left");
+    setPosition(mo::Vector(p.getX() - 2, p.getY() - 1));
+  }
+  this->platform_lifetime = platform_lifetime;
+  this->wall_lifetime = wall_lifetime;
+  spent = false;
+}
+
+IceProjectile::~IceProjectile() = default;
+
+int IceProjectile::eventHandler(const mo::Event* p_e) {
+  const std::string type = p_e->getType();
+  if (type == mo::OUT_EVENT) {
+    end();
+    return 1;
+  }
+  if (type == mo::COLLISION_EVENT) {
+    // One cast makes its ice once: touching two floor cells in one move,
+    // or arriving and then touching something in the same frame, must
+    // not make it again.
+    if (!spent) collide(p_e);
+    return 1;
+  }
+  if (type == mo::STEP_EVENT) {
+    if (!spent && mo::distance(getPosition(), target) <= arrival_radius) {
+      makeIce(target);
+      end();
+    }
+    return 1;
+  }
+  return 0;
+}
+
+void IceProjectile::collide(const mo::Event* p_e) {
+  const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
+  const mo::Object* p_other =
+      p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+  const std::string other = p_other->getType();
+  if (other == "LeftWall" || other == "RightWall" || other == "Floor") {
+    makeIce(getPosition());
+  } else if (other == "Enemy" && kind == CAST_FREEZE) {
+    freeze(getPosition());
+  }
+  if (other != "Player") end();
+}
+
+void IceProjectile::makeIce(mo::Vector place) {
+  switch (kind) {
+    case CAST_PLATFORM:
+      new IcePlatform(platform_lifetime, place);
+      break;
+    case CAST_WALL:
+      new IceWall(wall_lifetime, place);
+      break;
+    case CAST_FREEZE:
+      freeze(place);
+      break;
+  }
+}
+
+void IceProjectile::freeze(mo::Vector place) {
+  // The freeze is centred on the projectile even when it arrived: only
+  // the circle goes to the target.
+  const EventFreeze freeze_event(getPosition());
+  mo::WorldManager::getInstance().onEvent(&freeze_event);
+  new IceFreezeVisuals(place);
+}
+
+void IceProjectile::end() {
+  spent = true;
+  mo::WorldManager::getInstance().markForDelete(this);
+}
+
+}  // namespace gh
