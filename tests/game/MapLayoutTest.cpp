@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -19,7 +20,9 @@
 //   move that would touch a solid cell is refused: the player stays and keeps vy.
 // - The player is on the ground only after a refused downward move that touched no
 //   ceiling; every other step clears it (the game keeps it after walking off an edge).
-// - Leaving the world is a dead end. Enemies are ignored; ledge guards count as solid.
+// - Leaving the world is a dead end. Enemies are ignored (two shots kill one; a frozen one is
+//   even ground). Ledge guards are ignored too: they are SOFT, so they never block, and the
+//   ground they give can only add jumps that the model leaves out.
 // Heights and speeds are counted in eighths of a cell, so the arithmetic is exact.
 
 namespace {
@@ -72,7 +75,7 @@ Level readLevel(const std::string& path) {
       level.enemies += ch == 'E';
       level.heavies += ch == 'F';
       char& cell = level.cells[y * WIDTH + col];
-      if (std::string("_,LRG").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
+      if (std::string("_,LR").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
       if (ch == '.') cell = CEILING;
     }
   }
@@ -115,20 +118,27 @@ bool nearChest(const Level& level, const State& s) {
   return dx * dx + dy * dy <= 5L * 5 * EIGHTH * EIGHTH;
 }
 
-// Breadth-first search from the spawn point; true when the chest can be opened.
-bool chestReachable(const Level& level, std::size_t& explored) {
+// Breadth-first search from the spawn point until the chest can be opened; the states it
+// explored (the last one beside the chest when it was reached).
+std::vector<State> searchChest(const Level& level, bool& reached) {
   std::vector<State> queue{{level.px, level.py * EIGHTH, 0, false}};
   std::unordered_set<std::uint32_t> seen{key(queue.front())};
-  for (explored = 0; explored < queue.size() && seen.size() < MAX_STATES; ++explored) {
+  reached = false;
+  for (std::size_t explored = 0; explored < queue.size() && seen.size() < MAX_STATES;
+       ++explored) {
     const State here = queue[explored];
-    if (nearChest(level, here)) return true;
+    if (nearChest(level, here)) {
+      reached = true;
+      queue.resize(explored + 1);
+      return queue;
+    }
     for (int dx = -1; dx <= 1; ++dx)
       for (bool jump : {false, true}) {
         State next = here;
         if (step(level, next, dx, jump) && seen.insert(key(next)).second) queue.push_back(next);
       }
   }
-  return false;
+  return queue;
 }
 
 TEST(MapLayoutTest, LevelHasOnePlayerOneChestAndFitsTheWorld) {
@@ -151,8 +161,52 @@ TEST(MapLayoutTest, ChestCanBeReachedByWalkingAndJumping) {
   const Level level = readLevel(levelFile());
   ASSERT_EQ(level.players, 1);
   ASSERT_EQ(level.chests, 1);
-  std::size_t explored = 0;
-  EXPECT_TRUE(chestReachable(level, explored)) << explored << " states explored";
+  bool reached = false;
+  const std::vector<State> explored = searchChest(level, reached);
+  EXPECT_TRUE(reached) << explored.size() << " states explored";
+}
+
+// Each enemy stands right above a floor that runs, without a gap, to a ledge guard on each side,
+// and the player, on its way to the chest, stands on that floor within 15 cells of it: the
+// fight happens at the player's own height (a guard at an enemy's feet takes the shots that
+// come at it from below) and ends at those guards. None can
+// see the spawn point (an ordinary enemy walks toward the player within 30 cells, a heavy one
+// within 50), and the rounds the player starts with (72) allow three tries of the two hits
+// that each enemy takes.
+TEST(MapLayoutTest, EnemiesStandOnGuardedFloorsAwayFromTheSpawnWithRoundsToSpare) {
+  std::vector<std::string> rows;
+  std::ifstream in(levelFile());
+  for (std::string line; std::getline(in, line);) rows.push_back(line);
+  const Level level = readLevel(levelFile());
+  bool reached = false;
+  const std::vector<State> explored = searchChest(level, reached);
+  int enemies = 0;
+  for (std::size_t row = 0; row + 1 < rows.size(); ++row) {
+    for (std::size_t col = 0; col < rows[row].size(); ++col) {
+      const char ch = rows[row][col];
+      if (ch != 'E' && ch != 'F') continue;
+      SCOPED_TRACE(std::string(1, ch) + " at row " + std::to_string(row) + ", column " +
+                   std::to_string(col));
+      ++enemies;
+      EXPECT_GT(std::abs(static_cast<int>(col) - level.px), ch == 'F' ? 50 : 30);
+      for (const int dx : {-1, 1}) {
+        std::size_t x = col;
+        while (x > 0 && x + 1 < rows[row].size() && x < rows[row + 1].size() &&
+               rows[row][x] != 'G' && rows[row + 1][x] == '_') {
+          x += static_cast<std::size_t>(dx);
+        }
+        EXPECT_EQ(rows[row][x], 'G') << (dx < 0 ? "left" : "right") << " end at column " << x;
+      }
+      // The floor's world row is row + 2; a player standing on it is 2 to 4 cells above it.
+      const int floor8 = (static_cast<int>(row) + 2) * EIGHTH;
+      EXPECT_TRUE(std::any_of(explored.begin(), explored.end(), [&](const State& s) {
+        return s.ground && std::abs(s.x - static_cast<int>(col)) <= 15 &&
+               floor8 - s.y8 >= 2 * EIGHTH && floor8 - s.y8 <= 4 * EIGHTH;
+      })) << "the player never stands on its floor";
+    }
+  }
+  EXPECT_EQ(enemies, level.enemies + level.heavies);
+  EXPECT_LE(enemies * 2 * 3, 72);
 }
 
 }  // namespace
