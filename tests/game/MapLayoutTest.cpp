@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -39,6 +41,8 @@ struct Level {
   std::vector<char> cells = std::vector<char>(WIDTH * HEIGHT, EMPTY);
   int players = 0, chests = 0, enemies = 0, heavies = 0, outside = 0;
   int px = 0, py = 0, cx = 0, cy = 0;
+  std::vector<std::array<int, 3>> foes;  // x, y and whether heavy, of every enemy
+  std::set<std::pair<int, int>> guards;
 
   char at(int x, int y) const {
     return (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT) ? EMPTY : cells[y * WIDTH + x];
@@ -74,6 +78,8 @@ Level readLevel(const std::string& path) {
       if (ch == 'C') { ++level.chests; level.cx = col; level.cy = y; }
       level.enemies += ch == 'E';
       level.heavies += ch == 'F';
+      if (ch == 'E' || ch == 'F') level.foes.push_back({col, y, ch == 'F'});
+      if (ch == 'G') level.guards.insert({col, y});
       char& cell = level.cells[y * WIDTH + col];
       if (std::string("_,LR").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
       if (ch == '.') cell = CEILING;
@@ -124,8 +130,7 @@ std::vector<State> searchChest(const Level& level, bool& reached) {
   std::vector<State> queue{{level.px, level.py * EIGHTH, 0, false}};
   std::unordered_set<std::uint32_t> seen{key(queue.front())};
   reached = false;
-  for (std::size_t explored = 0; explored < queue.size() && seen.size() < MAX_STATES;
-       ++explored) {
+  for (std::size_t explored = 0; explored < queue.size() && seen.size() < MAX_STATES; ++explored) {
     const State here = queue[explored];
     if (nearChest(level, here)) {
       reached = true;
@@ -166,47 +171,30 @@ TEST(MapLayoutTest, ChestCanBeReachedByWalkingAndJumping) {
   EXPECT_TRUE(reached) << explored.size() << " states explored";
 }
 
-// Each enemy stands right above a floor that runs, without a gap, to a ledge guard on each side,
-// and the player, on its way to the chest, stands on that floor within 15 cells of it: the
-// fight happens at the player's own height (a guard at an enemy's feet takes the shots that
-// come at it from below) and ends at those guards. None can
-// see the spawn point (an ordinary enemy walks toward the player within 30 cells, a heavy one
-// within 50), and the rounds the player starts with (72) allow three tries of the two hits
-// that each enemy takes.
-TEST(MapLayoutTest, EnemiesStandOnGuardedFloorsAwayFromTheSpawnWithRoundsToSpare) {
-  std::vector<std::string> rows;
-  std::ifstream in(levelFile());
-  for (std::string line; std::getline(in, line);) rows.push_back(line);
+// Every enemy stands on a floor that the player walks on, on the way to the chest, within 15
+// cells of it: the fight is at the player's height (a guard at an enemy's feet takes the shots
+// that come from below). Its floor runs to a ledge guard on either side; it cannot see the
+// spawn point (it walks toward the player within 30 cells, 50 for a heavy one); and the 72
+// rounds the player starts with allow three tries at the two hits each enemy takes.
+TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn) {
   const Level level = readLevel(levelFile());
   bool reached = false;
   const std::vector<State> explored = searchChest(level, reached);
-  int enemies = 0;
-  for (std::size_t row = 0; row + 1 < rows.size(); ++row) {
-    for (std::size_t col = 0; col < rows[row].size(); ++col) {
-      const char ch = rows[row][col];
-      if (ch != 'E' && ch != 'F') continue;
-      SCOPED_TRACE(std::string(1, ch) + " at row " + std::to_string(row) + ", column " +
-                   std::to_string(col));
-      ++enemies;
-      EXPECT_GT(std::abs(static_cast<int>(col) - level.px), ch == 'F' ? 50 : 30);
-      for (const int dx : {-1, 1}) {
-        std::size_t x = col;
-        while (x > 0 && x + 1 < rows[row].size() && x < rows[row + 1].size() &&
-               rows[row][x] != 'G' && rows[row + 1][x] == '_') {
-          x += static_cast<std::size_t>(dx);
-        }
-        EXPECT_EQ(rows[row][x], 'G') << (dx < 0 ? "left" : "right") << " end at column " << x;
-      }
-      // The floor's world row is row + 2; a player standing on it is 2 to 4 cells above it.
-      const int floor8 = (static_cast<int>(row) + 2) * EIGHTH;
-      EXPECT_TRUE(std::any_of(explored.begin(), explored.end(), [&](const State& s) {
-        return s.ground && std::abs(s.x - static_cast<int>(col)) <= 15 &&
-               floor8 - s.y8 >= 2 * EIGHTH && floor8 - s.y8 <= 4 * EIGHTH;
-      })) << "the player never stands on its floor";
+  for (const auto& foe : level.foes) {
+    const int x = foe[0], floor = foe[1] + 5;  // an enemy's floor is 5 rows below its start
+    SCOPED_TRACE("enemy at " + std::to_string(x) + "," + std::to_string(foe[1]));
+    EXPECT_GT(std::abs(x - level.px), foe[2] ? 50 : 30);
+    for (const int dx : {-1, 1}) {
+      int end = x;
+      while (!level.guards.count({end, floor - 1}) && level.at(end, floor) == GROUND) end += dx;
+      EXPECT_EQ(level.guards.count({end, floor - 1}), 1u) << "no guard before column " << end;
     }
+    EXPECT_TRUE(std::any_of(explored.begin(), explored.end(), [&](const State& s) {
+      return s.ground && std::abs(s.x - x) <= 15 && s.y8 > (floor - 4) * EIGHTH &&
+             s.y8 < (floor - 1) * EIGHTH;
+    })) << "the player never stands on its floor";
   }
-  EXPECT_EQ(enemies, level.enemies + level.heavies);
-  EXPECT_LE(enemies * 2 * 3, 72);
+  EXPECT_LE(level.foes.size() * 2 * 3, 72u);
 }
 
 }  // namespace
