@@ -6,7 +6,9 @@
 #include "engine/core/Vector.h"
 #include "game/Ceiling.h"
 #include "game/Chest.h"
+#include "game/Enemy.h"
 #include "game/Floor.h"
+#include "game/LedgeGuard.h"
 #include "game/LeftWall.h"
 #include "game/Platform.h"
 #include "game/Player.h"
@@ -76,8 +78,19 @@ void populateWorld(std::vector<std::string> lines) {
         case 'C':
           new Chest(mo::Vector(col, row + 1), p_player);
           break;
-        // Enemies and ledge guards join here: 'E' and 'F' at (col, row - 3),
-        // 'G' at (col, row + 1).
+        case 'E':
+        case 'F':
+          new Enemy(mo::Vector(col, row - 3), p_player, line[col_index] == 'F');
+          break;
+        case 'G': {
+          LedgeGuard* p_guard = new LedgeGuard;
+          p_guard->setType("LedgeGuard");
+          p_guard->setPosition(mo::Vector(col, row + 1));
+          p_guard->setSolidness(mo::SOFT);
+          p_guard->setVisible(false);
+          p_guard->setColor(mo::MAGENTA);
+          break;
+        }
         case 'P':
           p_player->setSpawnPoint(mo::Vector(col, row - 1));
           p_player->setPosition(mo::Vector(col, row - 1));

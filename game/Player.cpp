@@ -10,6 +10,8 @@
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sound.h"
 #include "engine/world/WorldManager.h"
+#include "game/Bullet.h"
+#include "game/Enemy.h"
 #include "game/GameOver.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
@@ -43,8 +45,8 @@ bool isGround(const mo::Object* p_o) {
   for (const char* ground : GROUND) {
     if (type == ground) return true;
   }
-  // Frozen enemies count as ground too; they come with the enemies.
-  return false;
+  const Enemy* p_enemy = dynamic_cast<const Enemy*>(p_o);
+  return p_enemy && p_enemy->isFrozen();
 }
 
 }  // namespace
@@ -220,8 +222,8 @@ void Player::fire(mo::Vector target) {
   mo::Vector direction = target - getPosition();
   direction.normalize();
   direction.scale(1.5f);
-  // The player's Bullet is created here and given that direction as its
-  // velocity.
+  Bullet* p_bullet = new Bullet(this);
+  p_bullet->setVelocity(direction);
   playSound("fire");
 }
 

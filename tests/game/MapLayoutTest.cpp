@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <set>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -19,7 +22,9 @@
 //   move that would touch a solid cell is refused: the player stays and keeps vy.
 // - The player is on the ground only after a refused downward move that touched no
 //   ceiling; every other step clears it (the game keeps it after walking off an edge).
-// - Leaving the world is a dead end. Enemies are ignored; ledge guards count as solid.
+// - Leaving the world is a dead end. Enemies are ignored (two shots kill one; a frozen one is
+//   even ground). Ledge guards are ignored too: they are SOFT, so they never block, and the
+//   ground they give can only add jumps that the model leaves out.
 // Heights and speeds are counted in eighths of a cell, so the arithmetic is exact.
 
 namespace {
@@ -36,6 +41,8 @@ struct Level {
   std::vector<char> cells = std::vector<char>(WIDTH * HEIGHT, EMPTY);
   int players = 0, chests = 0, enemies = 0, heavies = 0, outside = 0;
   int px = 0, py = 0, cx = 0, cy = 0;
+  std::vector<std::array<int, 3>> foes;  // x, y and whether heavy, of every enemy
+  std::set<std::pair<int, int>> guards;
 
   char at(int x, int y) const {
     return (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT) ? EMPTY : cells[y * WIDTH + x];
@@ -71,8 +78,10 @@ Level readLevel(const std::string& path) {
       if (ch == 'C') { ++level.chests; level.cx = col; level.cy = y; }
       level.enemies += ch == 'E';
       level.heavies += ch == 'F';
+      if (ch == 'E' || ch == 'F') level.foes.push_back({col, y, ch == 'F'});
+      if (ch == 'G') level.guards.insert({col, y});
       char& cell = level.cells[y * WIDTH + col];
-      if (std::string("_,LRG").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
+      if (std::string("_,LR").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
       if (ch == '.') cell = CEILING;
     }
   }
@@ -115,20 +124,26 @@ bool nearChest(const Level& level, const State& s) {
   return dx * dx + dy * dy <= 5L * 5 * EIGHTH * EIGHTH;
 }
 
-// Breadth-first search from the spawn point; true when the chest can be opened.
-bool chestReachable(const Level& level, std::size_t& explored) {
+// Breadth-first search from the spawn point until the chest can be opened; the states it
+// explored (the last one beside the chest when it was reached).
+std::vector<State> searchChest(const Level& level, bool& reached) {
   std::vector<State> queue{{level.px, level.py * EIGHTH, 0, false}};
   std::unordered_set<std::uint32_t> seen{key(queue.front())};
-  for (explored = 0; explored < queue.size() && seen.size() < MAX_STATES; ++explored) {
+  reached = false;
+  for (std::size_t explored = 0; explored < queue.size() && seen.size() < MAX_STATES; ++explored) {
     const State here = queue[explored];
-    if (nearChest(level, here)) return true;
+    if (nearChest(level, here)) {
+      reached = true;
+      queue.resize(explored + 1);
+      return queue;
+    }
     for (int dx = -1; dx <= 1; ++dx)
       for (bool jump : {false, true}) {
         State next = here;
         if (step(level, next, dx, jump) && seen.insert(key(next)).second) queue.push_back(next);
       }
   }
-  return false;
+  return queue;
 }
 
 TEST(MapLayoutTest, LevelHasOnePlayerOneChestAndFitsTheWorld) {
@@ -151,8 +166,35 @@ TEST(MapLayoutTest, ChestCanBeReachedByWalkingAndJumping) {
   const Level level = readLevel(levelFile());
   ASSERT_EQ(level.players, 1);
   ASSERT_EQ(level.chests, 1);
-  std::size_t explored = 0;
-  EXPECT_TRUE(chestReachable(level, explored)) << explored << " states explored";
+  bool reached = false;
+  const std::vector<State> explored = searchChest(level, reached);
+  EXPECT_TRUE(reached) << explored.size() << " states explored";
+}
+
+// Every enemy stands on a floor that the player walks on, on the way to the chest, within 15
+// cells of it: the fight is at the player's height (a guard at an enemy's feet takes the shots
+// that come from below). Its floor runs to a ledge guard on either side; it cannot see the
+// spawn point (it walks toward the player within 30 cells, 50 for a heavy one); and the 72
+// rounds the player starts with allow three tries at the two hits each enemy takes.
+TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn) {
+  const Level level = readLevel(levelFile());
+  bool reached = false;
+  const std::vector<State> explored = searchChest(level, reached);
+  for (const auto& foe : level.foes) {
+    const int x = foe[0], floor = foe[1] + 5;  // an enemy's floor is 5 rows below its start
+    SCOPED_TRACE("enemy at " + std::to_string(x) + "," + std::to_string(foe[1]));
+    EXPECT_GT(std::abs(x - level.px), foe[2] ? 50 : 30);
+    for (const int dx : {-1, 1}) {
+      int end = x;
+      while (!level.guards.count({end, floor - 1}) && level.at(end, floor) == GROUND) end += dx;
+      EXPECT_EQ(level.guards.count({end, floor - 1}), 1u) << "no guard before column " << end;
+    }
+    EXPECT_TRUE(std::any_of(explored.begin(), explored.end(), [&](const State& s) {
+      return s.ground && std::abs(s.x - x) <= 15 && s.y8 > (floor - 4) * EIGHTH &&
+             s.y8 < (floor - 1) * EIGHTH;
+    })) << "the player never stands on its floor";
+  }
+  EXPECT_LE(level.foes.size() * 2 * 3, 72u);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <sstream>
 
+#include "game/Enemy.h"
+#include "game/LedgeGuard.h"
 #include "game/Player.h"
 #include "tests/game/GameFixture.h"
 
@@ -14,7 +16,7 @@ namespace {
 using MapLoaderTest = test::GameTest;
 
 /// Every object but the reticle and HUD as "Type@x,y", the player also
-/// with its spawn point.
+/// with its spawn point, a heavy enemy marked "!".
 std::string describe(const mo::Object* p_o) {
   if (p_o->getType() == "Reticle" || dynamic_cast<const mo::ViewObject*>(p_o)) return "";
   std::ostringstream text;
@@ -22,6 +24,8 @@ std::string describe(const mo::Object* p_o) {
   if (const Player* p_player = dynamic_cast<const Player*>(p_o)) {
     text << "/" << p_player->getSpawnPoint().getX() << "," << p_player->getSpawnPoint().getY();
   }
+  const Enemy* p_enemy = dynamic_cast<const Enemy*>(p_o);
+  if (p_enemy && p_enemy->isHeavy()) text << "!";
   return text.str();
 }
 
@@ -53,6 +57,8 @@ TEST_F(MapLoaderTest, CharactersBecomePiecesAtTheirOffsetsAndTheLastPPlacesThePl
       {{"", "", "   P"}, {"Player@3,1/3,1"}},
       {{" P_", "", "    P"}, {"Player@4,1/4,1", "Floor@2,1"}},
       {{"P"}, {"Player@0,-1/0,-1"}},
+      {{"", "", "", "", "", "", "", "", "", "", "       E F G"},
+       {"Player@1,1/0,0", "Enemy@7,7", "Enemy@9,7!", "LedgeGuard@11,11"}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.lines));
@@ -63,7 +69,7 @@ TEST_F(MapLoaderTest, CharactersBecomePiecesAtTheirOffsetsAndTheLastPPlacesThePl
 }
 
 TEST_F(MapLoaderTest, PiecesGetTheirSpriteSolidnessAndAltitude) {
-  populateWorld({"_.,LRC"});
+  populateWorld({"_.,LRCEG"});
   const struct {
     const char* type;
     const char* sprite;
@@ -71,7 +77,8 @@ TEST_F(MapLoaderTest, PiecesGetTheirSpriteSolidnessAndAltitude) {
     int altitude;
   } rows[] = {{"Floor", "floor", mo::HARD, 2},         {"Ceiling", "ceiling", mo::HARD, 2},
               {"Platform", "platform", mo::HARD, 2},   {"LeftWall", "wall-left", mo::HARD, 2},
-              {"RightWall", "wall-right", mo::HARD, 2}, {"Chest", "chest", mo::SOFT, 1}};
+              {"RightWall", "wall-right", mo::HARD, 2}, {"Chest", "chest", mo::SOFT, 1},
+              {"Enemy", "enemy-left", mo::HARD, 2},     {"LedgeGuard", "", mo::SOFT, 2}};
   for (const auto& row : rows) {
     SCOPED_TRACE(row.type);
     const mo::Object* p_o = first(row.type);
@@ -80,6 +87,10 @@ TEST_F(MapLoaderTest, PiecesGetTheirSpriteSolidnessAndAltitude) {
     EXPECT_EQ(p_o->getSolidness(), row.solidness);
     EXPECT_EQ(p_o->getAltitude(), row.altitude);
   }
+  const LedgeGuard* p_guard = static_cast<const LedgeGuard*>(first("LedgeGuard"));
+  EXPECT_EQ(p_guard->getAnimation().getSprite(), nullptr);
+  EXPECT_FALSE(p_guard->isVisible());
+  EXPECT_EQ(p_guard->getColor(), mo::MAGENTA);
 }
 
 }  // namespace

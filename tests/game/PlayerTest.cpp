@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "game/Enemy.h"
+#include "game/EventFreeze.h"
 #include "game/Floor.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
@@ -151,6 +153,15 @@ TEST_F(PlayerTest, OnlyStandableObjectsCountAsGroundFromEitherSide) {
     mo::EventCollision reverse(p_other, p_player, p_player->getPosition());
     p_player->eventHandler(&reverse);
     EXPECT_EQ(p_player->isOnGround(), row.ground) << row.type << " reversed";
+  }
+  // An enemy is ground only while frozen.
+  Enemy* p_enemy = new Enemy(Vector(300, 20), nullptr, false);
+  for (const bool frozen : {false, true}) {
+    EventFreeze freeze(Vector(300, frozen ? 20 : 40));
+    mo::WorldManager::getInstance().onEvent(&freeze);
+    mo::EventCollision collision(p_player, p_enemy, p_player->getPosition());
+    p_player->eventHandler(&collision);
+    EXPECT_EQ(p_player->isOnGround(), frozen);
   }
 }
 

@@ -1,0 +1,190 @@
+#include "game/Enemy.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/core/EventCollision.h"
+#include "engine/core/utility.h"
+#include "engine/media/ResourceManager.h"
+#include "engine/media/Sound.h"
+#include "engine/world/WorldManager.h"
+#include "game/Bullet.h"
+#include "game/EventFreeze.h"
+
+namespace gh {
+
+namespace {
+
+/// Plays a sound once; a label with nothing loaded plays nothing (the
+/// ResourceManager has logged it).
+void playSound(const char* label) {
+  if (mo::Sound* p_sound = mo::ResourceManager::getInstance().getSound(label)) p_sound->play(false);
+}
+
+}  // namespace
+
+Enemy::Enemy(mo::Vector position, Player* p_player, bool heavy) {
+  setType("Enemy");
+  setSprite("enemy-left");
+  // The first frame stays until the enemy moves.
+  mo::Animation animation = getAnimation();
+  animation.setSlowdownCount(-1);
+  setAnimation(animation);
+
+  facing = FACE_LEFT;
+  this->p_player = p_player;
+  this->heavy = heavy;
+
+  registerInterest(mo::STEP_EVENT);
+  registerInterest(mo::OUT_EVENT);
+  registerInterest(mo::COLLISION_EVENT);
+  registerInterest(FREEZE_EVENT);
+
+  setPosition(position);
+  last_position = position;
+
+  fire_cooldown_reset = 60;
+  fire_cooldown = 60;
+  turn_cooldown_reset = 30;
+  turn_cooldown = 30;
+  on_ground = false;
+  engaged = false;
+  holding = false;
+  frozen = false;
+  health = 25.0f;
+  frozen_timer = 0;
+  frozen_duration = 150;
+}
+
+Enemy::~Enemy() = default;
+
+int Enemy::eventHandler(const mo::Event* p_e) {
+  const std::string type = p_e->getType();
+  if (type == mo::STEP_EVENT) {
+    step();
+    return 1;
+  }
+  if (type == mo::COLLISION_EVENT) {
+    const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
+    const mo::Object* p_other =
+        p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+    const std::string other = p_other->getType();
+    if (other == "Floor" || other == "IcePlatform") on_ground = true;
+    return 1;
+  }
+  if (type == mo::OUT_EVENT) {
+    mo::WorldManager::getInstance().markForDelete(this);
+    return 1;
+  }
+  if (type == FREEZE_EVENT) {
+    freeze(p_e);
+    return 1;
+  }
+  return 0;
+}
+
+void Enemy::freeze(const mo::Event* p_e) {
+  const auto* p_freeze = static_cast<const EventFreeze*>(p_e);
+  if (mo::distance(p_freeze->getPosition(), getPosition()) > FREEZE_RADIUS) return;
+  if (!frozen) setSprite("enemy-frozen");
+  // A second freeze starts the whole duration again.
+  frozen_timer = frozen_duration;
+  frozen = true;
+}
+
+void Enemy::showFacingSprite() { setSprite(facing == FACE_LEFT ? "enemy-left" : "enemy-right"); }
+
+void Enemy::step() {
+  fire_cooldown = std::max(fire_cooldown - 1, 0);
+  turn_cooldown = std::max(turn_cooldown - 1, 0);
+
+  frozen_timer = std::max(frozen_timer - 1, 0);
+  if (frozen_timer == 0 && frozen) {
+    showFacingSprite();
+    frozen = false;
+  }
+
+  // Gravity stops for good at the first floor; the vertical speed the
+  // enemy landed with is kept (a blocked move leaves it standing).
+  if (!on_ground) {
+    const mo::Vector velocity = getVelocity();
+    setVelocity(mo::Vector(velocity.getX(), velocity.getY() + 0.125f));
+  }
+
+  // Without a player there is nobody to approach or shoot.
+  if (!p_player) return;
+
+  const float dx = getPosition().getX() - p_player->getPosition().getX();
+  const float adx = std::fabs(dx);
+
+  float speed = 0.0f;
+  if (!holding) {
+    engaged = false;
+    const float far_range = heavy ? HEAVY_FAR_RANGE : FAR_RANGE;
+    const float near_range = heavy ? HEAVY_NEAR_RANGE : NEAR_RANGE;
+    if (adx <= far_range) {
+      speed = 0.5f;
+      if (adx <= near_range) {
+        speed = 0.25f;
+        engaged = true;
+        if (adx <= STOP_RANGE) speed = 0.0f;
+      }
+    }
+  }
+
+  // The enemy keeps turning toward the player while frozen; the turn
+  // shows the walking sprite again.
+  if (dx >= 0.5f && facing == FACE_RIGHT) {
+    facing = FACE_LEFT;
+    showFacingSprite();
+  } else if (dx <= -0.5f && facing == FACE_LEFT) {
+    facing = FACE_RIGHT;
+    showFacingSprite();
+  }
+
+  if (!frozen) walk(facing == FACE_LEFT ? -speed : speed);
+
+  mo::Animation animation = getAnimation();
+  if (getPosition() == last_position) {
+    animation.setIndex(0);
+    animation.setSlowdownCount(-1);
+  } else if (animation.getSlowdownCount() == -1) {
+    animation.setSlowdownCount(0);
+  }
+  setAnimation(animation);
+
+  if (engaged && !frozen && fire_cooldown < 1) {
+    fire_cooldown = fire_cooldown_reset;
+    mo::Vector direction = p_player->getPosition() - getPosition();
+    direction.normalize();
+    Bullet* p_bullet = new Bullet(this);
+    p_bullet->setVelocity(direction);
+    playSound("fire");
+  }
+
+  last_position = getPosition();
+}
+
+void Enemy::walk(float dx) {
+  const mo::Vector position = getPosition();
+  const mo::Vector next(position.getX() + dx, position.getY());
+  const mo::Box boundary = mo::WorldManager::getInstance().getBoundary();
+  if (next.getX() > 0 && next.getX() < boundary.getHorizontal() && next.getY() > 0 &&
+      next.getY() < boundary.getVertical()) {
+    mo::WorldManager::getInstance().moveObject(this, next);
+  }
+}
+
+void Enemy::hurt(float damage) {
+  health = std::max(health - damage, 0.0f);
+  if (health != 0.0f) return;
+  if (p_player) {
+    p_player->setIceEnergy(
+        std::min(p_player->getIceEnergy() + 10.0f, p_player->getMaxIceEnergy()));
+    p_player->setHealth(std::min(p_player->getHealth() + 5.0f, p_player->getMaxHealth()));
+  }
+  playSound("enemy-death");
+  mo::WorldManager::getInstance().markForDelete(this);
+}
+
+}  // namespace gh

@@ -1,0 +1,99 @@
+#include "game/Bullet.h"
+
+#include <gtest/gtest.h>
+
+#include "game/Chest.h"
+#include "game/Enemy.h"
+#include "tests/game/GameFixture.h"
+
+namespace gh {
+namespace {
+
+using mo::Vector;
+
+class BulletTest : public test::GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    p_player = new Player;
+    p_player->setPosition(Vector(100, 50));
+  }
+  /// A bullet flying from where at velocity; an enemy's shooter is gone
+  /// before the bullet flies.
+  Bullet* shot(bool from_player, Vector where, Vector velocity, bool heavy = false) {
+    Enemy* p_enemy = from_player ? nullptr : new Enemy(Vector(300, 10), p_player, heavy);
+    Bullet* p_bullet = p_enemy ? new Bullet(p_enemy) : new Bullet(p_player);
+    if (p_enemy) mo::WorldManager::getInstance().markForDelete(p_enemy);
+    p_bullet->setPosition(where);
+    p_bullet->setVelocity(velocity);
+    return p_bullet;
+  }
+  /// World updates without steps: only the bullets move.
+  static void fly(int frames) {
+    for (int i = 0; i < frames; i++) mo::WorldManager::getInstance().update();
+  }
+
+  Player* p_player = nullptr;
+};
+
+TEST_F(BulletTest, StartsBesideItsShooterShowingTheShootersFacing) {
+  for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
+  p_player->setPosition(Vector(100, 50));
+  mouse(mo::CLICKED, mo::LEFT, mo::worldToView(Vector(90, 50)));  // behind the player
+  const mo::Object* p_shot = first("Bullet");
+  ASSERT_NE(p_shot, nullptr);
+  EXPECT_EQ(p_shot->getAnimation().getName(), "bullet-player-right");
+  EXPECT_EQ(p_shot->getPosition(), Vector(102, 49));
+  EXPECT_EQ(p_shot->getVelocity(), Vector(-1.5f, 0));
+  const Bullet* p_enemy_shot = new Bullet(new Enemy(Vector(200, 20), p_player, false));
+  EXPECT_EQ(p_enemy_shot->getAnimation().getName(), "bullet-enemy-left");
+  EXPECT_EQ(p_enemy_shot->getPosition(), Vector(198, 19));
+}
+
+TEST_F(BulletTest, HurtsTheOtherSideOncePassingItsOwnSideAndOtherBullets) {
+  Enemy* p_enemy = new Enemy(Vector(100, 30), p_player, false);
+  shot(false, Vector(96, 50), Vector(1, 0));          // 7.5 to the player
+  shot(false, Vector(104, 50), Vector(-1, 0), true);  // 15 from a heavy one
+  shot(true, Vector(90, 50), Vector(1, 0));           // through the player
+  shot(false, Vector(96, 30), Vector(1, 0));          // through the enemy and...
+  shot(true, Vector(116, 30), Vector(-1, 0));         // ...this bullet, which hits
+  shot(true, Vector(398, 10), Vector(1.5f, 0));       // out of the world
+  fly(14);
+  EXPECT_EQ(p_player->getHealth(), 77.5f);
+  EXPECT_EQ(p_enemy->getHealth(), 10.0f);
+  EXPECT_EQ(count("Bullet"), 2);
+  // A bullet that hit stays until the end of the update; touching the
+  // player again meanwhile does not hurt again.
+  Bullet* p_bullet = shot(false, Vector(99, 50), Vector());
+  mo::EventCollision touch(p_player, p_bullet, Vector(100, 50));
+  p_bullet->eventHandler(&touch);
+  p_bullet->eventHandler(&touch);
+  EXPECT_EQ(p_player->getHealth(), 70.0f);
+}
+
+TEST_F(BulletTest, AnEnemyBulletInFlightWhenTheGameEndsGoesInTheSamePass) {
+  // Defeat by one bullet, or victory at the chest, while another flies:
+  // the pass that deletes the player deletes every bullet, the chest and
+  // the enemies as well, so none of them can read the player afterwards.
+  for (const bool victory : {false, true}) {
+    SCOPED_TRACE(victory);
+    restartWorld();
+    p_player = new Player;
+    p_player->setPosition(Vector(100, 50));
+    p_player->setHealth(victory ? 100 : 7.5f);
+    new Chest(Vector(102, 50), p_player);
+    new Enemy(Vector(90, 30), p_player, false);
+    shot(false, Vector(97, 50), Vector(1, 0));  // hits now
+    shot(false, Vector(80, 50), Vector(1, 0));  // still in flight
+    step();
+    if (victory) key(mo::E, mo::KEY_PRESSED);
+    mo::WorldManager::getInstance().update();
+    ASSERT_EQ(types(), std::vector<std::string>{"GameOver"});
+    EXPECT_EQ(first("GameOver")->getAnimation().getName(),
+              victory ? "game-over-victory" : "game-over");
+    tick(5);
+  }
+}
+
+}  // namespace
+}  // namespace gh
