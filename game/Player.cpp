@@ -7,8 +7,10 @@
 #include "engine/core/EventMouse.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/utility.h"
+#include "engine/media/Precipitation.h"
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sound.h"
+#include "engine/media/addParticles.h"
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
 #include "game/Enemy.h"
@@ -100,7 +102,7 @@ Player::Player() {
       makeHud(mo::BOTTOM_RIGHT, "Ice Energy", static_cast<int>(ice_energy), mo::CYAN);
   p_health_view = makeHud(mo::TOP_CENTER, "HP", static_cast<int>(health), mo::RED);
 
-  // The precipitation over the whole world starts here (particles).
+  mo::addParticles(0, mo::DRIFT_DOWN, 2.0f);
 
   mo::WorldManager::getInstance().setViewFollowing(this);
 }

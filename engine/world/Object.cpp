@@ -229,6 +229,17 @@ bool Object::isModified(ObjectAttribute attribute) const { return modified[attri
 
 void Object::setModified(ObjectAttribute attribute, bool value) { modified[attribute] = value; }
 
+void Object::giveUpId() {
+  const int old_id = id;
+  if (old_id <= 0) return;
+  setId(0);
+  // Only the newest number can go back; a counter stopped at INT_MAX
+  // handed out no new number, and one that moved on since must not
+  // repeat a number in use.
+  int& counter = idCounter();
+  if (old_id < INT_MAX && counter == old_id + 1) counter--;
+}
+
 int Object::eventHandler(const Event*) { return 0; }
 
 int Object::draw() {

@@ -215,6 +215,12 @@ class Object {
   /// Sets or clears one modified flag.
   void setModified(ObjectAttribute attribute, bool value = true);
 
+  /// Sets the id to 0 and gives the number the object was handed back to
+  /// the id counter when it was the last one handed out, so that the
+  /// object uses up no id (particles). Nothing when the id is not
+  /// positive.
+  void giveUpId();
+
  private:
   /// The manager that delivers event_type, or nullptr when none does.
   static Manager* managerFor(const std::string& event_type);

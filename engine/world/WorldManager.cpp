@@ -185,9 +185,8 @@ void WorldManager::deleteMarked() {
 
 int WorldManager::moveObject(Object* p_o, Vector where) {
   // Handlers may delete the mover or an obstacle directly; the snapshots
-  // notice, and nothing deleted is touched again.
-  ObjectSnapshot mover(p_o);
-
+  // notice, and nothing deleted is touched again. They are taken only
+  // where handlers run: most moves send no event at all.
   if (p_o->isSolid()) {
     ObjectList collisions = getCollisions(p_o, where);
 
@@ -218,6 +217,7 @@ int WorldManager::moveObject(Object* p_o, Vector where) {
 
     if (!collisions.isEmpty()) {
       bool do_move = true;
+      const ObjectSnapshot mover(p_o);
       ObjectSnapshot obstacles(collisions);
       for (int i = 0; i < obstacles.getCount(); i++) {
         if (!obstacles.at(i)) continue;
@@ -239,6 +239,7 @@ int WorldManager::moveObject(Object* p_o, Vector where) {
   p_o->setPosition(where);
   const Box after = getWorldBox(p_o);
   if (boxIntersectsBox(before, boundary) && !boxIntersectsBox(after, boundary)) {
+    const ObjectSnapshot mover(p_o);
     EventOut out;
     p_o->eventHandler(&out);
     if (!mover.at(0)) return 0;

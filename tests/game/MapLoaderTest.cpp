@@ -15,10 +15,13 @@ namespace {
 
 using MapLoaderTest = test::GameTest;
 
-/// Every object but the reticle and HUD as "Type@x,y", the player also
-/// with its spawn point, a heavy enemy marked "!".
+/// Every object but the reticle, HUD and particles as "Type@x,y", the
+/// player also with its spawn point, a heavy enemy marked "!".
 std::string describe(const mo::Object* p_o) {
-  if (p_o->getType() == "Reticle" || dynamic_cast<const mo::ViewObject*>(p_o)) return "";
+  if (p_o->getType() == "Reticle" || dynamic_cast<const mo::ViewObject*>(p_o) ||
+      dynamic_cast<const mo::Particle*>(p_o)) {
+    return "";
+  }
   std::ostringstream text;
   text << p_o->getType() << "@" << p_o->getPosition().getX() << "," << p_o->getPosition().getY();
   if (const Player* p_player = dynamic_cast<const Player*>(p_o)) {

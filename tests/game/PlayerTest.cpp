@@ -72,6 +72,14 @@ TEST_F(PlayerTest, StartsWithTheGunAndAHudShowingTheValuesOfEachStep) {
   for (const auto& hud : huds) EXPECT_EQ(hud.p_view->getValue(), hud.later) << hud.text;
 }
 
+TEST_F(PlayerTest, StartsPrecipitationDriftingDownOverTheWholeWorld) {
+  EXPECT_EQ(count("Precipitation"), 400 * 84 / 60 * 2);
+  const auto* p_first = static_cast<const mo::Precipitation*>(first("Precipitation"));
+  ASSERT_NE(p_first, nullptr);
+  EXPECT_EQ(p_first->getVelocity(), Vector(0, 0.25f));
+  EXPECT_TRUE(p_first->getJitter());
+}
+
 TEST_F(PlayerTest, WalksOnKeyDownOnlyAndStaysStrictlyInsideTheBoundary) {
   for (int i = 0; i < 5; i++) key(mo::D, mo::KEY_DOWN);
   key(mo::D, mo::KEY_PRESSED);

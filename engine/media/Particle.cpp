@@ -1,0 +1,45 @@
+#include "engine/media/Particle.h"
+
+#include <string>
+
+#include "engine/core/Event.h"
+#include "engine/media/Shape.h"
+#include "engine/world/WorldManager.h"
+
+namespace mo {
+
+Particle::Particle(float size, int age_in_steps, unsigned char opacity, unsigned char r,
+                   unsigned char g, unsigned char b)
+    : age(age_in_steps) {
+  setSolidness(SPECTRAL);
+  setType("Particle");
+  setAltitude(3);
+  // A world full of particles would otherwise eat the id numbers of the
+  // objects that matter.
+  giveUpId();
+  Shape circle;
+  circle.setType(CIRCLE);
+  circle.setSize(size);
+  circle.setColor(r, g, b);
+  circle.setOpacity(opacity);
+  setShape(circle);
+  registerInterest(STEP_EVENT);
+}
+
+Particle::~Particle() = default;
+
+int Particle::eventHandler(const Event* p_e) {
+  const std::string type = p_e->getType();
+  if (type == STEP_EVENT) {
+    age--;
+    if (age <= 0) WorldManager::getInstance().markForDelete(this);
+    return 1;
+  }
+  if (type == OUT_EVENT) {
+    WorldManager::getInstance().markForDelete(this);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace mo
