@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Color.hpp>
 
 #include <cctype>
+#include <cfloat>
 #include <climits>
 #include <cstdlib>
 #include <cmath>
@@ -224,6 +225,74 @@ std::string match(std::string text, std::string key) {
 void resetMatch() {
   matchMemory().keys.clear();
   matchMemory().values.clear();
+}
+
+std::map<std::string, std::string> matchKeys(const std::string& text,
+                                             std::initializer_list<const char*> keys) {
+  std::map<std::string, std::string> values;
+  if (!text.empty()) match(text, "");
+  for (const char* key : keys) values[key] = text.empty() ? std::string() : match("", key);
+  return values;
+}
+
+std::string attributeItem(const std::string& key, const std::string& value) {
+  return key + ":" + value + ",";
+}
+
+bool attributeSelected(const std::string& selection, const std::string& name, bool modified) {
+  if (selection == "ALL") return true;
+  if (selection.empty()) return modified;
+  return selection.find(name + ",") != std::string::npos;
+}
+
+namespace {
+
+// Whether text starts with a number that strtod can read (blanks before
+// it allowed, as the C conversions allow them).
+bool startsWithNumber(const std::string& text, double& value) {
+  char* p_end = nullptr;
+  value = std::strtod(text.c_str(), &p_end);
+  return p_end != text.c_str();
+}
+
+bool isFiniteFloat(double value) { return std::isfinite(value) && std::fabs(value) <= FLT_MAX; }
+
+void logNotANumber(const char* caller, const char* key, const std::string& value) {
+  LogManager::getInstance().writeLog("%s: Warning! %s '%s' is not a number, read as 0.", caller,
+                                     key, value.c_str());
+}
+
+}  // namespace
+
+int attributeInt(const char* caller, const char* key, const std::string& value) {
+  char* p_end = nullptr;
+  std::strtoll(value.c_str(), &p_end, 10);
+  if (p_end == value.c_str()) logNotANumber(caller, key, value);
+  return leadingInt(value);
+}
+
+std::optional<float> attributeFloat(const char* caller, const char* key, const std::string& value) {
+  double number = 0.0;
+  if (!startsWithNumber(value, number)) {
+    logNotANumber(caller, key, value);
+    return 0.0f;
+  }
+  if (!isFiniteFloat(number)) {
+    LogManager::getInstance().writeLog("%s: Warning! %s '%s' is not a finite number. Ignored.",
+                                       caller, key, value.c_str());
+    return std::nullopt;
+  }
+  return static_cast<float>(number);
+}
+
+std::optional<float> wholeFloat(const std::string& text) {
+  char* p_end = nullptr;
+  const double number = std::strtod(text.c_str(), &p_end);
+  if (text.empty() || *p_end != '\0' || std::isspace(static_cast<unsigned char>(text[0])) ||
+      !isFiniteFloat(number)) {
+    return std::nullopt;
+  }
+  return static_cast<float>(number);
 }
 
 }  // namespace mo

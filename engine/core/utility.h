@@ -1,6 +1,9 @@
 #ifndef MO_UTILITY_H
 #define MO_UTILITY_H
 
+#include <initializer_list>
+#include <map>
+#include <optional>
 #include <string>
 
 #include "engine/core/Box.h"
@@ -103,6 +106,38 @@ std::string match(std::string text, std::string key);
 
 /// Forgets the matcher's remembered parse, as at program start.
 void resetMatch();
+
+/// Parses text with match() and gives the value of every key listed
+/// ("" for a key that is missing or has no value). Taking all values at
+/// once keeps them from being lost to a later parse. An empty text gives
+/// only empty values: it never reads the remembered parse.
+std::map<std::string, std::string> matchKeys(const std::string& text,
+                                             std::initializer_list<const char*> keys);
+
+/// One item of attribute text: key, ':', value, ','.
+std::string attributeItem(const std::string& key, const std::string& value);
+
+/// Whether an attribute is asked for by an attribute selection: "ALL"
+/// asks for every attribute, an empty selection for the modified ones,
+/// and any other for those whose name followed by a comma occurs in it.
+bool attributeSelected(const std::string& selection, const std::string& name, bool modified);
+
+/// An attribute value read as an integer, as leadingInt() reads it
+/// ("2.5" gives 2, "12abc" 12). A value that does not start with a
+/// number reads as 0 and writes "<caller>: Warning! <key> '<value>' is
+/// not a number, read as 0." to the log.
+int attributeInt(const char* caller, const char* key, const std::string& value);
+
+/// An attribute value read as a float, as leadingFloat() reads it; a
+/// value that does not start with a number reads as 0 (logged as by
+/// attributeInt()). A number that is no finite float ("inf", "nan",
+/// "1e999") gives nothing, with "<caller>: Warning! <key> '<value>' is
+/// not a finite number. Ignored." in the log.
+std::optional<float> attributeFloat(const char* caller, const char* key, const std::string& value);
+
+/// The float the whole of text spells, or nothing when text is empty,
+/// holds anything else or is no finite float.
+std::optional<float> wholeFloat(const std::string& text);
 
 }  // namespace mo
 

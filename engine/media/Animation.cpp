@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
+#include "engine/media/ResourceManager.h"
 #include "engine/media/Sprite.h"
 
 namespace mo {
@@ -15,6 +18,57 @@ void Animation::setSprite(Sprite* p_new_sprite) {
   p_sprite = p_new_sprite;
   modified = true;
   index = 0;
+}
+
+std::string Animation::serialize(std::string attributes) {
+  if (!attributeSelected(attributes, "ANIMATION", modified)) return std::string();
+  modified = false;
+  return attributeItem("sprite_name", name) + attributeItem("sprite_index", toString(index)) +
+         attributeItem("sprite_slowdown_count", toString(slowdown_count));
+}
+
+int Animation::deserialize(std::string text) {
+  const char* const caller = "Animation::deserialize()";
+  const LogManager& log = LogManager::getInstance();
+  const auto values = matchKeys(text, {"sprite_name", "sprite_index", "sprite_slowdown_count"});
+
+  const std::string& sprite_name = values.at("sprite_name");
+  if (!sprite_name.empty()) {
+    log.writeLog(20, "Animation::deserialize(): sprite_name is '%s'", sprite_name.c_str());
+    Sprite* p_found = ResourceManager::getInstance().getSprite(sprite_name);
+    if (p_found) {
+      setSprite(p_found);
+    } else {
+      log.writeLog("Animation::Match(): Sprite '%s' not found", sprite_name.c_str());
+      setName(sprite_name);
+    }
+  }
+
+  const std::string& index_text = values.at("sprite_index");
+  if (!index_text.empty()) {
+    const int new_index = attributeInt(caller, "sprite_index", index_text);
+    log.writeLog(20, "Animation::deserialize(): sprite_index is %d", new_index);
+    if (new_index < 0) {
+      log.writeLog("Animation::deserialize(): Warning! sprite_index %d is negative. Ignored.",
+                   new_index);
+    } else {
+      setIndex(new_index);
+    }
+  }
+
+  const std::string& count_text = values.at("sprite_slowdown_count");
+  if (!count_text.empty()) {
+    const int new_count = attributeInt(caller, "sprite_slowdown_count", count_text);
+    log.writeLog(20, "Animation::deserialize(): sprite_slowdown_count is %d", new_count);
+    if (new_count < -1) {
+      log.writeLog(
+          "Animation::deserialize(): Warning! sprite_slowdown_count %d is below -1. Ignored.",
+          new_count);
+    } else {
+      setSlowdownCount(new_count);
+    }
+  }
+  return 0;
 }
 
 void Animation::setName(std::string new_name) {
@@ -41,11 +95,13 @@ int Animation::draw(Vector position) {
   if (slowdown_count == -1) return result;
   const int old_index = index;
   const int old_slowdown_count = slowdown_count;
-  slowdown_count++;
-  if (slowdown_count >= p_sprite->getSlowdown()) {
+  // Compared before adding one, so that counts read from attribute text
+  // as high as INT_MAX cannot overflow.
+  if (slowdown_count >= p_sprite->getSlowdown() - 1) {
     slowdown_count = 0;
-    index++;
-    if (index >= p_sprite->getFrameCount()) index = 0;
+    index = index >= p_sprite->getFrameCount() - 1 ? 0 : index + 1;
+  } else {
+    slowdown_count++;
   }
   if (index != old_index || slowdown_count != old_slowdown_count) modified = true;
   return result;

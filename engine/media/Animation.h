@@ -19,6 +19,20 @@ class Animation {
   Animation();
   virtual ~Animation();
 
+  /// The animation as attribute text: "sprite_name:<label>,
+  /// sprite_index:<index>,sprite_slowdown_count:<count>," when the
+  /// selection asks for it ("ALL"; "" while modified; or one holding
+  /// "ANIMATION,"), which clears the modified flag; otherwise "".
+  virtual std::string serialize(std::string attributes);
+
+  /// Applies the animation items of attribute text. "sprite_name" shows
+  /// the sprite with that label from frame 0 (a label no sprite has is
+  /// logged and only kept as the name); "sprite_index" and
+  /// "sprite_slowdown_count" set their fields. A negative index or a
+  /// slowdown count below -1 is logged and ignored; other items are
+  /// ignored. Always 0.
+  virtual int deserialize(std::string text);
+
   /// Shows p_new_sprite from frame 0; a non-null sprite also gives its
   /// label as the name. The slowdown count is kept, so a stopped
   /// animation stays stopped.

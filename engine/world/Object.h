@@ -83,6 +83,37 @@ class Object {
   /// a character could not be drawn.
   virtual int draw();
 
+  /// The attributes as one line of attribute text: items of the form
+  /// key ':' value ',' (the last one too), in this order: id, is_active,
+  /// is_visible, event_count with event_name[0]... , box-corner-x,
+  /// box-corner-y, box-horizontal, box-vertical, pos-x, pos-y, type, the
+  /// animation's items, altitude, solidness, no_soft, x_direction,
+  /// y_direction, speed, x_acceleration, y_acceleration, shape, size,
+  /// color, opacity, follow_path, path, path_index, avoid_collisions.
+  /// The "path" value is every node as x ';' y '|' ("3;4|4.5;-5|").
+  /// attributes selects what is written: "ALL" everything; "" the
+  /// modified attributes; otherwise the ObjectAttribute names each
+  /// followed by a comma ("POSITION,SPEED,"; a name missing its comma is
+  /// logged). Each attribute written has its modified flag cleared.
+  virtual std::string serialize(std::string attributes);
+
+  /// Applies the attributes found in attribute text as serialize()
+  /// writes it, through the setters (which flag what they change);
+  /// absent keys, keys with an empty value and unknown keys leave the
+  /// object as it is, and blanks in values are lost to the matcher.
+  /// Numbers are read as atoi and atof read them, so "abc" reads as 0
+  /// (logged) and the box, read as integers, loses its fractions
+  /// (-0.5 and 0.99 read as 0). A float that is no finite number ("inf",
+  /// "1e999") is logged and counts as absent. The box, the position and
+  /// the shape change only when all their items are present and sound;
+  /// event_count replaces every interest by the event_name items (a
+  /// negative count is ignored, one above MAX_INTERESTS reads
+  /// MAX_INTERESTS names; both are logged). The path's nodes are read up
+  /// to the first malformed one (logged), and replace the path when
+  /// there is at least one; path_index is not read. follow_path false
+  /// stops following without turning the object. Always 0.
+  virtual int deserialize(std::string text);
+
   /// Whether any attribute is modified (each flag is logged at level 20).
   virtual bool isModified() const;
   /// Whether attribute is modified.

@@ -15,6 +15,11 @@ namespace mo {
 
 namespace {
 
+// Attribute names as a selection spells them, indexed by
+// ViewObjectAttribute.
+const char* const VIEW_ATTRIBUTE_NAMES[VIEW_ATTRIBUTE_COUNT] = {
+    "VIEW_STRING", "VALUE", "BORDER", "COLOR", "LOCATION", "DRAW_VALUE"};
+
 bool isAttribute(ViewObjectAttribute attribute) {
   return attribute >= VIEW_STRING && attribute < VIEW_ATTRIBUTE_COUNT;
 }
@@ -138,6 +143,71 @@ int ViewObject::draw() {
     const float left = x - static_cast<float>(length / 2) - 1.0f;
     result += display.drawCh(Vector(left, y), '|', color);
     result += display.drawCh(Vector(left + static_cast<float>(length) + 1.0f, y), '|', color);
+  }
+  return result;
+}
+
+std::string ViewObject::serialize(std::string attributes) {
+  LogManager::getInstance().writeLog(25, "ViewObject::serialize(): attr is '%s'",
+                                     attributes.c_str());
+  std::string text = Object::serialize(attributes);
+  const std::string items[VIEW_ATTRIBUTE_COUNT] = {
+      attributeItem("view_string", view_string),
+      attributeItem("view_value", toString(value)),
+      attributeItem("view_border", toString(border)),
+      attributeItem("view_color", toString(static_cast<int>(color))),
+      attributeItem("view_location", toString(static_cast<int>(location))),
+      attributeItem("view_draw_value", toString(draw_value))};
+  for (int i = 0; i < VIEW_ATTRIBUTE_COUNT; i++) {
+    if (!attributeSelected(attributes, VIEW_ATTRIBUTE_NAMES[i], modified[i])) continue;
+    text += items[i];
+    modified[i] = false;
+  }
+  return text;
+}
+
+int ViewObject::deserialize(std::string text) {
+  const char* const caller = "ViewObject::deserialize()";
+  const int result = Object::deserialize(text);
+  const LogManager& log = LogManager::getInstance();
+  const auto values = matchKeys(text, {"view_string", "view_value", "view_border", "view_color",
+                                       "view_location", "view_draw_value"});
+
+  if (const std::string& label = values.at("view_string"); !label.empty()) {
+    log.writeLog(10, "ViewObject::deserialize(): view_string is %s", label.c_str());
+    setViewString(label);
+  }
+  if (const std::string& text_value = values.at("view_value"); !text_value.empty()) {
+    const int new_value = attributeInt(caller, "view_value", text_value);
+    log.writeLog(10, "ViewObject::deserialize(): value is %d", new_value);
+    setValue(new_value);
+  }
+  if (const std::string& text_border = values.at("view_border"); !text_border.empty()) {
+    log.writeLog(10, "ViewObject::deserialize(): border is %s", text_border.c_str());
+    setBorder(text_border == "true");
+  }
+  if (const std::string& text_color = values.at("view_color"); !text_color.empty()) {
+    const int new_color = attributeInt(caller, "view_color", text_color);
+    log.writeLog(10, "ViewObject::deserialize(): color is %d", new_color);
+    setColor(static_cast<Color>(new_color));
+  }
+  if (const std::string& text_location = values.at("view_location"); !text_location.empty()) {
+    const int new_location = attributeInt(caller, "view_location", text_location);
+    log.writeLog(10, "ViewObject::deserialize(): location is %d", new_location);
+    // -1 is what serialize() writes for an item placed directly: its
+    // position has been applied already, only the place is forgotten.
+    if (new_location == NO_LOCATION) {
+      if (location != NO_LOCATION) {
+        location = NO_LOCATION;
+        modified[LOCATION] = true;
+      }
+    } else {
+      setLocation(static_cast<ViewObjectLocation>(new_location));
+    }
+  }
+  if (const std::string& text_draw = values.at("view_draw_value"); !text_draw.empty()) {
+    log.writeLog(10, "ViewObject::deserialize(): draw_value is %s", text_draw.c_str());
+    draw_value = text_draw == "true";
   }
   return result;
 }

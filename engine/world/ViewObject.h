@@ -71,6 +71,20 @@ class ViewObject : public Object {
   /// was drawn, negative otherwise.
   int draw() override;
 
+  /// The Object's attribute text for the same selection followed by the
+  /// ViewObject's items: view_string, view_value, view_border,
+  /// view_color, view_location (-1 when placed directly) and
+  /// view_draw_value, selected by the names VIEW_STRING, VALUE, BORDER,
+  /// COLOR, LOCATION and DRAW_VALUE. Clears the flags of what it writes.
+  std::string serialize(std::string attributes) override;
+
+  /// Applies the Object's items, then the ViewObject's: the label, the
+  /// value, the border (re-placing an item at a standard place), the
+  /// colour, the location (-1 only forgets the standard place; other
+  /// values outside the nine places are logged and ignored) and whether
+  /// the value is shown. Always 0.
+  int deserialize(std::string text) override;
+
   /// Whether any ViewObject attribute (each logged at level 10) or any
   /// Object attribute is modified.
   bool isModified() const override;

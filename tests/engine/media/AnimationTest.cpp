@@ -4,10 +4,12 @@
 
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "engine/core/LogManager.h"
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
+#include "engine/media/ResourceManager.h"
 #include "engine/media/Sprite.h"
 #include "support/EngineTest.h"
 
@@ -109,6 +111,54 @@ TEST_F(AnimationTest, WithoutASpriteNothingIsDrawnNorAdvancedAndTheBoxIsUnderOne
   sprite.setWidth(5);
   sprite.setHeight(3);
   EXPECT_EQ(animation.getBox(), Box(Vector(-2.5f, -1.5f), 5, 3));
+}
+
+TEST_F(AnimationTest, SerializeWritesNameIndexAndCountWhenSelected) {
+  show(3, 2);
+  animation.setIndex(2);
+  animation.setSlowdownCount(-1);
+  const std::string items = "sprite_name:letters,sprite_index:2,sprite_slowdown_count:-1,";
+  EXPECT_EQ(animation.serialize(""), items);
+  EXPECT_FALSE(animation.isModified());
+  EXPECT_EQ(animation.serialize("") + animation.serialize("POSITION,"), "");
+  EXPECT_EQ(animation.serialize("ANIMATION,") + animation.serialize("ALL"), items + items);
+}
+
+TEST_F(AnimationTest, DeserializeShowsTheSpriteOfTheNameAndRefusesBadValues) {
+  ResourceManager& resources = ResourceManager::getInstance();
+  ASSERT_EQ(resources.startUp(), 0);
+  const std::string file = __FILE__;
+  ASSERT_EQ(resources.loadSprite(
+                file.substr(0, file.rfind("/tests/")) + "/tests/data/sprites/walker.txt", "walker"),
+            0);
+  ASSERT_EQ(LogManager::getInstance().startUp(), 0);
+  animation.setSlowdownCount(-1);
+  animation.deserialize("sprite_name:walker,sprite_index:2,sprite_slowdown_count:1,");
+  EXPECT_EQ(animation.getSprite(), resources.getSprite("walker"));
+  EXPECT_EQ(animation.getName(), "walker");
+  EXPECT_EQ(animation.getIndex(), 2);
+  EXPECT_EQ(animation.getSlowdownCount(), 1);
+
+  animation.deserialize("sprite_name:ghost,sprite_index:-1,sprite_slowdown_count:-2,");
+  EXPECT_EQ(animation.getSprite(), resources.getSprite("walker"));
+  EXPECT_EQ(animation.getName(), "ghost");
+  EXPECT_EQ(animation.getIndex(), 2);
+  EXPECT_EQ(animation.getSlowdownCount(), 1);
+
+  // The highest count a text can give ends the frame at the next draw.
+  animation.deserialize("sprite_slowdown_count:99999999999,");
+  animation.draw(Vector(5, 5));
+  EXPECT_EQ(animation.getIndex(), 0);
+  EXPECT_EQ(animation.getSlowdownCount(), 0);
+
+  LogManager::getInstance().shutDown();
+  EXPECT_EQ(logMessages(),
+            (std::vector<std::string>{
+                "ResourceManager::getSprite(): Warning! Sprite 'ghost' not found.",
+                "Animation::Match(): Sprite 'ghost' not found",
+                "Animation::deserialize(): Warning! sprite_index -1 is negative. Ignored.",
+                "Animation::deserialize(): Warning! sprite_slowdown_count -2 is below -1. "
+                "Ignored."}));
 }
 
 }  // namespace

@@ -244,5 +244,49 @@ TEST_F(ViewObjectTest, EachSetterFlagsItsOwnAttributeAndOnlyOnAChange) {
   }
 }
 
+TEST_F(ViewObjectTest, SerializeAppendsTheViewItemsAndDrawValueSelectsValueToo) {
+  ViewObject* p_v = newMagazine();
+  const std::string all = p_v->serialize("ALL");
+  EXPECT_EQ(all.substr(all.find("view_string")),
+            "view_string:Magazine,view_value:12,view_border:true,view_color:7,view_location:1,"
+            "view_draw_value:true,");
+  EXPECT_FALSE(p_v->isModified());
+  EXPECT_EQ(p_v->serialize("DRAW_VALUE,"), "view_value:12,view_draw_value:true,");
+  p_v->setColor(RED);
+  EXPECT_EQ(p_v->serialize(""), "view_color:1,");
+}
+
+TEST_F(ViewObjectTest, AllTextAppliedToAFreshItemGivesTheSameText) {
+  const std::function<void(ViewObject*)> setups[] = {
+      [](ViewObject* p_v) {
+        p_v->setBorder(false);
+        p_v->setLocation(BOTTOM_RIGHT);
+        p_v->setColor(RED);
+        p_v->setDrawValue(false);
+      },
+      [](ViewObject* p_v) { p_v->setPosition(Vector(5, 6.5f)); },  // no standard place
+  };
+  for (const auto& setup : setups) {
+    ViewObject* p_v = newMagazine();
+    p_v->setBox(Box(Vector(-1, 0), 2, 1));  // read back in whole cells
+    setup(p_v);
+    const std::string text = p_v->serialize("ALL");
+    SCOPED_TRACE(text);
+    ViewObject* p_copy = new ViewObject;
+    EXPECT_EQ(p_copy->deserialize(text), 0);
+    EXPECT_EQ(p_copy->getLocation(), p_v->getLocation());
+    EXPECT_EQ(p_copy->serialize("ALL"), text);
+  }
+  // -1 only forgets the place; other values off the nine are refused.
+  ViewObject* p_v = new ViewObject;
+  p_v->deserialize("view_location:9,");
+  EXPECT_EQ(p_v->getLocation(), TOP_CENTER);
+  p_v->deserialize("view_location:-1,");
+  EXPECT_EQ(p_v->getLocation(), NO_LOCATION);
+  expectAt(p_v, 40, 1);
+  EXPECT_EQ(closedLog(),
+            Lines{"ViewObject::setLocation(): Warning! Location out of range (9). Ignored."});
+}
+
 }  // namespace
 }  // namespace mo
