@@ -34,6 +34,7 @@
 #include "engine/net/NetworkManager.h"
 #include "engine/net/Path.h"
 #include "engine/net/PathFind.h"
+#include "engine/net/PathManager.h"
 #include "engine/world/EventView.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
