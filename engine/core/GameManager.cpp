@@ -12,6 +12,7 @@
 #include "engine/media/InputManager.h"
 #include "engine/media/ResourceManager.h"
 #include "engine/net/NetworkManager.h"
+#include "engine/net/PathManager.h"
 #include "engine/world/WorldManager.h"
 
 namespace mo {
@@ -69,6 +70,7 @@ int GameManager::startUp() {
       {ResourceManager::getInstance(), "Error starting resource manager!",
        "Resource manager started."},
       {WorldManager::getInstance(), "Error starting world manager!", "World manager started."},
+      {PathManager::getInstance(), "Error starting path manager!", "Path manager started."},
   };
   for (const Step& step : steps) {
     if (!step.wanted) continue;
@@ -106,6 +108,8 @@ void GameManager::shutDown() {
   if (platform::timeSource().timerEndPeriod(1) == platform::TIMER_NOCANDO) {
     log.writeLog(1, "GameManager()::shutDown(): Warning! timeEndPeriod() cannot accept 1 msec.");
   }
+  PathManager::getInstance().shutDown();
+  log.writeLog(1, "Path manager stopped");
   WorldManager::getInstance().shutDown();
   log.writeLog(1, "World manager stopped");
   ResourceManager::getInstance().shutDown();
@@ -184,6 +188,11 @@ void GameManager::run() {
 
     WorldManager::getInstance().update();
     WorldManager::getInstance().draw();
+
+    // Path searches get 95% of what is left of the frame, which may be
+    // nothing; the PathManager then runs for its minimum time.
+    const long long left = static_cast<long long>(frame_time) * 1000 - clock.split() - adjust;
+    PathManager::getInstance().cycle(static_cast<int>(static_cast<double>(left) * 0.95 / 1000));
 
     sleepRestOfFrame(clock, adjust);
     step_count++;

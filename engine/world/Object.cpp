@@ -16,7 +16,10 @@
 #include "engine/media/InputManager.h"
 #include "engine/media/ResourceManager.h"
 #include "engine/media/Sprite.h"
+#include "engine/net/EventPath.h"
 #include "engine/net/NetworkManager.h"
+#include "engine/net/PathFind.h"
+#include "engine/net/PathManager.h"
 #include "engine/world/ObjectSnapshot.h"
 #include "engine/world/SceneGraph.h"
 #include "engine/world/WorldManager.h"
@@ -67,6 +70,8 @@ Object::~Object() {
   for (int i = event_count - 1; i >= 0; i--) {
     unregisterInterest(event_name[i]);
   }
+  setPathSearch(nullptr);
+  PathManager::getInstance().forgetTarget(this);
   WorldManager::getInstance().removeObject(this);
   ObjectSnapshot::forget(this);
 }
@@ -246,7 +251,28 @@ void Object::giveUpId() {
   if (old_id < INT_MAX && counter == old_id + 1) counter--;
 }
 
-int Object::eventHandler(const Event*) { return 0; }
+int Object::eventHandler(const Event* p_e) {
+  if (p_e->getType() != PATH_EVENT) return 0;
+  const auto* p_path_event = dynamic_cast<const EventPath*>(p_e);
+  if (!p_path_event) {
+    LogManager::getInstance().writeLog(
+        "Object::eventHandler(): Error! Dynamic cast to EventPath failed.");
+    return 0;
+  }
+  if (p_path_event->getResult() == PATH_FOUND) {
+    setPath(p_path_event->getPath());
+    setFollowPath(true);
+  }
+  // Only a search that has ended: a handler of a derived class may have
+  // started a new one before passing the event on.
+  if (path_search && path_search->getResult() != PATH_SEARCHING) setPathSearch(nullptr);
+  return 1;
+}
+
+void Object::setPathSearch(std::unique_ptr<PathFind> new_search) {
+  if (path_search) PathManager::getInstance().removePathFind(path_search.get());
+  path_search = std::move(new_search);
+}
 
 int Object::draw() {
   const int result = animation.draw(position);

@@ -1,6 +1,7 @@
 #ifndef MO_OBJECT_H
 #define MO_OBJECT_H
 
+#include <memory>
 #include <string>
 
 #include "engine/core/Box.h"
@@ -13,6 +14,7 @@ namespace mo {
 
 class Event;
 class Manager;
+class PathFind;
 
 /// The most event types one object can be registered for.
 const int MAX_INTERESTS = 100;
@@ -67,15 +69,19 @@ class Object {
   Object(const Object&) = delete;
   Object& operator=(const Object&) = delete;
 
-  /// Unregisters every interest, last registered first, and takes the
-  /// object out of the world and every manager.
+  /// Unregisters every interest, last registered first, ends a path
+  /// search still running for it, makes searches heading for it forget
+  /// it, and takes the object out of the world and every manager.
   virtual ~Object();
 
   /// Moves the object to where, without collision checks. 0.
   virtual int setPosition(Vector where);
 
   /// Handles an event; 1 when handled, 0 when not. The base handles
-  /// only path-search results.
+  /// only the end of its path search ("mo-path", EventPath): a path
+  /// found is taken and followed, and in either result the search that
+  /// ended is destroyed (one started meanwhile is kept). A "mo-path"
+  /// event that is no EventPath is logged (0).
   virtual int eventHandler(const Event* p_e);
 
   /// Draws the animation at the position, then the shape (unless its
@@ -209,6 +215,14 @@ class Object {
   /// finished the direction points at its current node.
   void setFollowPath(bool new_follow_path = true);
 
+  /// The path search running for this object, or nullptr. Started with
+  /// PathManager::findPath().
+  PathFind* getPathSearch() const { return path_search.get(); }
+  /// Takes over new_search, a search made for this object (nullptr for
+  /// none); a search it had before is taken off the PathManager's list
+  /// and destroyed.
+  void setPathSearch(std::unique_ptr<PathFind> new_search);
+
   /// Registers for event_type with the manager that delivers it: 0, or
   /// -1 when MAX_INTERESTS types are registered (logged) or the manager
   /// refuses (the manager logs why).
@@ -273,6 +287,7 @@ class Object {
   std::string event_name[MAX_INTERESTS];
   bool modified[ATTRIBUTE_COUNT];
   Shape shape;
+  std::unique_ptr<PathFind> path_search;
   Path path;
   bool follow_path;
   bool avoid_collisions;

@@ -20,6 +20,7 @@ namespace test {
 void resetEngine() {
   // The world first: deleting what is left may still write to the log.
   WorldManager::getInstance().reset();
+  PathManager::getInstance().reset();
   ResourceManager::getInstance().reset();
   NetworkManager::getInstance().reset();
   GameManager::getInstance().reset();

@@ -11,6 +11,9 @@
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
+#include "engine/net/EventPath.h"
+#include "engine/net/PathFind.h"
+#include "engine/net/PathManager.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
 
@@ -266,6 +269,38 @@ TEST_F(ObjectWorldTest, PathStepReachesNodesWithinThreeQuartersOfAStepAndSteersT
     EXPECT_EQ(p->getSpeed(), 1);
     EXPECT_EQ(p->flags(), c.flags);
   }
+}
+
+TEST_F(ObjectWorldTest, FollowsAFoundPathAroundAWallToItsEnd) {
+  WorldManager& world = WorldManager::getInstance();
+  PathManager& paths = PathManager::getInstance();
+  world.setBoundary(Box(Vector(), 10, 6));
+  ASSERT_EQ(paths.startUp(), 0);
+  for (int y = 0; y < 5; y++) (new Object)->setPosition(Vector(4, static_cast<float>(y)));
+  p_o->setSolidness(SPECTRAL);  // cutting past the wall's corner is not blocked
+  p_o->setSpeed(0.5f);
+  ASSERT_EQ(paths.findPath(p_o, Vector(7, 1)), 0);
+  paths.cycle(0);
+  ASSERT_TRUE(p_o->getFollowPath());
+  EXPECT_EQ(toString(p_o->getPath()), "1 1|2 2|3 3|3 4|4 5|5 4|6 3|7 2|7 1|");
+  int steps = 0;
+  for (; p_o->getFollowPath() && steps < 100; steps++) world.update();
+  EXPECT_EQ(p_o->getPosition(), Vector(7, 1));
+  EXPECT_EQ(p_o->getDirection(), Vector(0, 0));
+  EXPECT_GT(steps, 20);  // half a cell a step over more than ten cells
+}
+
+TEST_F(ObjectWorldTest, PathEventIsCheckedAndEndsOnlyASearchThatHasEnded) {
+  ASSERT_EQ(PathManager::getInstance().startUp(), 0);
+  WorldManager::getInstance().setBoundary(Box(Vector(), 10, 10));
+  Event impostor;
+  impostor.setType(PATH_EVENT);
+  EXPECT_EQ(p_o->eventHandler(&impostor), 0);
+  ASSERT_EQ(PathManager::getInstance().findPath(p_o, Vector(3, 3)), 0);
+  const EventPath not_yet(PATH_NONE, Path());  // the search has not run a step
+  EXPECT_EQ(p_o->eventHandler(&not_yet), 1);
+  EXPECT_EQ(PathManager::getInstance().getSearchCount(), 1);
+  EXPECT_EQ(closedLog(), Lines{"Object::eventHandler(): Error! Dynamic cast to EventPath failed."});
 }
 
 }  // namespace
