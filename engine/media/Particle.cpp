@@ -1,8 +1,10 @@
 #include "engine/media/Particle.h"
 
 #include <string>
+#include <utility>
 
 #include "engine/core/Event.h"
+#include "engine/core/LogManager.h"
 #include "engine/media/Shape.h"
 #include "engine/world/WorldManager.h"
 
@@ -40,6 +42,18 @@ int Particle::eventHandler(const Event* p_e) {
     return 1;
   }
   return 0;
+}
+
+std::string Particle::serialize(std::string attributes) {
+  LogManager::getInstance().writeLog(
+      1, "Particle::serialize(): Warning!  Particles attributes are not serialized");
+  return Object::serialize(std::move(attributes));
+}
+
+int Particle::deserialize(std::string text) {
+  LogManager::getInstance().writeLog(1,
+                                     "Particle::deserialize(): Warning! Cannot deserialize particles.");
+  return Object::deserialize(std::move(text));
 }
 
 }  // namespace mo

@@ -22,6 +22,13 @@ class Particle : public Object {
   /// those two events, 0 for any other.
   int eventHandler(const Event* p_e) override;
 
+  /// Writes a warning that the particle's own attributes (its age) are
+  /// left out, then the attribute text of a plain object.
+  std::string serialize(std::string attributes) override;
+  /// Writes a warning that particles cannot be rebuilt from text, then
+  /// applies the text as to a plain object: 0.
+  int deserialize(std::string text) override;
+
   /// Steps left to live.
   int getAge() const { return age; }
   void setAge(int new_age) { age = new_age; }

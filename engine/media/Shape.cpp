@@ -29,7 +29,7 @@ Shape::Shape()
       g(255),
       b(255),
       type(CIRCLE),
-      size(fontScale() * std::min(charWidth(), std::trunc(charHeight()))),
+      size(fontScale() * std::trunc(std::min(charWidth(), charHeight()))),
       opacity(255) {}
 
 void Shape::setType(int new_type) {

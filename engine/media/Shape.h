@@ -21,8 +21,8 @@ enum ShapeType : int {
 class Shape {
  public:
   /// A white, opaque circle whose size is the font scale times the
-  /// smaller of the cell's width and its height (height truncated), in
-  /// pixels: 24 for cells of 12.8 x 32 pixels and font scale 2.
+  /// smaller of the cell's width and height truncated to whole pixels:
+  /// 24 for cells of 12.8 x 32 pixels and font scale 2.
   Shape();
 
   /// NO_SHAPE, CIRCLE, SQUARE or TRIANGLE; any other value is logged and

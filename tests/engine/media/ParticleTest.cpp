@@ -7,6 +7,7 @@
 
 #include "engine/core/EventOut.h"
 #include "engine/core/EventStep.h"
+#include "engine/core/LogManager.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
 
@@ -56,6 +57,27 @@ TEST_F(ParticleTest, IsASpectralCustomCircleAtAltitudeThree) {
   EXPECT_EQ(p_particle->getSolidness(), SPECTRAL);
   EXPECT_EQ(p_particle->getType(), "Particle");
   EXPECT_EQ(p_particle->getAnimation().getSprite(), nullptr);
+}
+
+TEST_F(ParticleTest, AttributeTextWarnsAndCoversOnlyTheObjectAttributes) {
+  ASSERT_EQ(LogManager::getInstance().startUp(), 0);
+  LogManager::getInstance().setLogLevel(1);
+  Particle* p_particle = new Particle(3.0f, 40, 255, 1, 2, 3);
+  Object* p_plain = new Object;
+  p_plain->setId(0);
+  p_plain->setType("Particle");
+  p_plain->setShape(p_particle->getShape());
+  EXPECT_EQ(p_particle->serialize("ID,TYPE,SHAPE,"), p_plain->serialize("ID,TYPE,SHAPE,"));
+  EXPECT_EQ(p_particle->deserialize("pos-x:7,pos-y:8,"), 0);
+  EXPECT_EQ(p_particle->getPosition(), Vector(7, 8));
+  EXPECT_EQ(p_particle->getAge(), 40);
+  const std::vector<std::string> log = closedLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(),
+                       "Particle::serialize(): Warning!  Particles attributes are not serialized"),
+            1);
+  EXPECT_EQ(std::count(log.begin(), log.end(),
+                       "Particle::deserialize(): Warning! Cannot deserialize particles."),
+            1);
 }
 
 }  // namespace

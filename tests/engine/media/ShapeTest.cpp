@@ -31,11 +31,12 @@ TEST_F(ShapeTest, NewShapeIsAWhiteOpaqueCircleSizedByCellAndFontScale) {
   EXPECT_EQ(shape.getOpacity(), 255);
   EXPECT_EQ(shape.getType(), CIRCLE);
 
-  // The default window's cells are 12.8 x 32: the smaller side counts.
+  // The default window's cells are 12.8 x 32: the smaller side counts,
+  // in whole pixels.
   DisplayManager::getInstance().reset();
   Config::getInstance().reset();
   startHeadlessDisplay("font_scale:2,");
-  EXPECT_FLOAT_EQ(Shape().getSize(), 25.6f);
+  EXPECT_FLOAT_EQ(Shape().getSize(), 24.0f);
 }
 
 TEST_F(ShapeTest, UnknownTypesAreRefusedWithTheirMessage) {

@@ -20,7 +20,7 @@ const std::string FRESH_ALL =
     "id:1,is_active:true,is_visible:true,event_count:0,box-corner-x:-0.5,box-corner-y:-0.5,"
     "box-horizontal:0.99,box-vertical:0.99,pos-x:1,pos-y:1,type:(Undefined),sprite_name:,"
     "sprite_index:0,sprite_slowdown_count:0,altitude:2,solidness:0,no_soft:false,"
-    "x_direction:0,y_direction:0,speed:0,x_acceleration:0,y_acceleration:0,shape:-1,size:25.6,"
+    "x_direction:0,y_direction:0,speed:0,x_acceleration:0,y_acceleration:0,shape:-1,size:24,"
     "color:7,opacity:255,follow_path:false,path:,path_index:0,avoid_collisions:false,";
 
 /// Objects in a started world, with the log open at level 0.
