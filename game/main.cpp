@@ -1,5 +1,5 @@
-// The platformer's entry point: configure the engine, load the game's
-// resources, show the title screen and play.
+// The platformer's entry point: configure the engine, play its splash
+// screen, load the game's resources, show the title screen and play.
 
 #include "engine/Morvane.h"
 #include "game/GameStart.h"
@@ -18,7 +18,7 @@ int main() {
         mo::Vector(0, 0), boundary.getHorizontal() * 5.0f,
         static_cast<float>(static_cast<double>(boundary.getVertical()) * 3.5)));
     world_manager.setViewSlack(mo::Vector(0, 0));
-    // The engine's splash screen will play here.
+    mo::splash();
     gh::loadResources();
     new gh::GameStart;
     game_manager.run();
