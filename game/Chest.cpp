@@ -2,10 +2,9 @@
 
 #include "engine/core/EventKeyboard.h"
 #include "engine/core/utility.h"
-#include "engine/media/ResourceManager.h"
-#include "engine/media/Sound.h"
 #include "engine/world/WorldManager.h"
 #include "game/Player.h"
+#include "game/playSound.h"
 
 namespace gh {
 
@@ -29,9 +28,7 @@ int Chest::eventHandler(const mo::Event* p_e) {
     // Only the press counts: holding E down must not open the chest.
     if (player_near && p_key->getKey() == mo::E &&
         p_key->getKeyboardAction() == mo::KEY_PRESSED) {
-      if (mo::Sound* p_sound = mo::ResourceManager::getInstance().getSound("open-chest")) {
-        p_sound->play(false);
-      }
+      playSound("open-chest");
       p_player->setVictory(true);
       mo::WorldManager::getInstance().markForDelete(p_player);
     }

@@ -5,23 +5,13 @@
 
 #include "engine/core/EventCollision.h"
 #include "engine/core/utility.h"
-#include "engine/media/ResourceManager.h"
-#include "engine/media/Sound.h"
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
 #include "game/EventFreeze.h"
+#include "game/playSound.h"
+#include "game/walkSideways.h"
 
 namespace gh {
-
-namespace {
-
-/// Plays a sound once; a label with nothing loaded plays nothing (the
-/// ResourceManager has logged it).
-void playSound(const char* label) {
-  if (mo::Sound* p_sound = mo::ResourceManager::getInstance().getSound(label)) p_sound->play(false);
-}
-
-}  // namespace
 
 Enemy::Enemy(mo::Vector position, Player* p_player, bool heavy) {
   setType("Enemy");
@@ -166,13 +156,7 @@ void Enemy::step() {
 }
 
 void Enemy::walk(float dx) {
-  const mo::Vector position = getPosition();
-  const mo::Vector next(position.getX() + dx, position.getY());
-  const mo::Box boundary = mo::WorldManager::getInstance().getBoundary();
-  if (next.getX() > 0 && next.getX() < boundary.getHorizontal() && next.getY() > 0 &&
-      next.getY() < boundary.getVertical()) {
-    mo::WorldManager::getInstance().moveObject(this, next);
-  }
+  walkSideways(this, dx);
 }
 
 void Enemy::hurt(float damage) {

@@ -8,8 +8,6 @@
 #include "engine/core/GameManager.h"
 #include "engine/core/utility.h"
 #include "engine/media/Precipitation.h"
-#include "engine/media/ResourceManager.h"
-#include "engine/media/Sound.h"
 #include "engine/media/addParticles.h"
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
@@ -17,16 +15,12 @@
 #include "game/GameOver.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
+#include "game/playSound.h"
+#include "game/walkSideways.h"
 
 namespace gh {
 
 namespace {
-
-/// Plays a sound once; a label with nothing loaded plays nothing (the
-/// ResourceManager has logged it).
-void playSound(const char* label) {
-  if (mo::Sound* p_sound = mo::ResourceManager::getInstance().getSound(label)) p_sound->play(false);
-}
 
 /// A new HUD item.
 mo::ViewObject* makeHud(mo::ViewObjectLocation location, const char* text, int value,
@@ -260,13 +254,7 @@ void Player::reload() {
 }
 
 void Player::walk(int dx) {
-  const mo::Vector position = getPosition();
-  const mo::Vector next(position.getX() + static_cast<float>(dx), position.getY());
-  const mo::Box boundary = mo::WorldManager::getInstance().getBoundary();
-  if (next.getX() > 0 && next.getX() < boundary.getHorizontal() && next.getY() > 0 &&
-      next.getY() < boundary.getVertical()) {
-    mo::WorldManager::getInstance().moveObject(this, next);
-  }
+  walkSideways(this, static_cast<float>(dx));
 }
 
 void Player::step() {
