@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/core/EventCollision.h"
+#include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
@@ -74,7 +75,13 @@ int Enemy::eventHandler(const mo::Event* p_e) {
 }
 
 void Enemy::freeze(const mo::Event* p_e) {
-  const auto* p_freeze = static_cast<const EventFreeze*>(p_e);
+  // Anyone may send an event typed "freeze"; only a real one has a centre.
+  const auto* p_freeze = dynamic_cast<const EventFreeze*>(p_e);
+  if (!p_freeze) {
+    mo::LogManager::getInstance().writeLog(
+        "Enemy::freeze(): Error! A \"freeze\" event that is no EventFreeze. Ignored.");
+    return;
+  }
   if (mo::distance(p_freeze->getPosition(), getPosition()) > FREEZE_RADIUS) return;
   if (!frozen) setSprite("enemy-frozen");
   // A second freeze starts the whole duration again.
