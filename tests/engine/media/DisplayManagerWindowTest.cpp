@@ -15,30 +15,25 @@
 namespace mo {
 namespace {
 
-/// The red pixels of [x0, x1) x [y0, y1): their count and the smallest
-/// rectangle holding them (left, top, right, bottom; all inclusive).
+/// The pixels of [x0, x1) x [y0, y1) that pass `is`: their count and the
+/// smallest rectangle holding them (left, top, right, bottom; inclusive).
 using Extent = std::array<int, 5>;
-Extent redExtent(const sf::Image& image, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
+template <class Is>
+Extent extent(const sf::Image& image, Is is, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
   Extent e = {0, 9999, 9999, -1, -1};
   for (int y = y0; y < y1; y++) {
     for (int x = x0; x < x1; x++) {
-      const sf::Color c = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y));
-      if (c.r <= 100 || c.g >= 60 || c.b >= 60) continue;
+      if (!is(image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)))) continue;
       e = {e[0] + 1, std::min(e[1], x), std::min(e[2], y), std::max(e[3], x), std::max(e[4], y)};
     }
   }
   return e;
 }
-
-/// How many pixels of [x0, x1) x [y0, y1) are not c.
+Extent redExtent(const sf::Image& image, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
+  return extent(image, [](sf::Color c) { return c.r > 100 && c.g < 60 && c.b < 60; }, x0, y0, x1, y1);
+}
 int pixelsOtherThan(const sf::Image& image, sf::Color c, int x0, int y0, int x1, int y1) {
-  int count = 0;
-  for (int y = y0; y < y1; y++) {
-    for (int x = x0; x < x1; x++) {
-      count += image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)) != c;
-    }
-  }
-  return count;
+  return extent(image, [c](sf::Color p) { return p != c; }, x0, y0, x1, y1)[0];
 }
 
 class DisplayManagerWindowTest : public test::WindowTest {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <ostream>
 #include <string>
@@ -28,16 +29,14 @@ std::string spriteFile(const std::string& name) {
   return file.substr(0, file.rfind("/tests/")) + "/tests/data/sprites/" + name;
 }
 
-/// A sprite in one line: "3x2 colour 1 '#' slowdown 4: " and its frames,
-/// split by '|'; empty for none.
+/// A sprite in one line, as WALKER above; empty for none.
 std::string describe(const Sprite* p_sprite) {
   if (!p_sprite) return "";
-  const char transparency = p_sprite->getTransparency();
+  const char t = p_sprite->getTransparency();
   std::string text = std::to_string(p_sprite->getWidth()) + "x" +
                      std::to_string(p_sprite->getHeight()) + " colour " +
-                     std::to_string(p_sprite->getColor()) + " '" +
-                     (transparency ? std::string(1, transparency) : "") + "' slowdown " +
-                     std::to_string(p_sprite->getSlowdown()) + ":";
+                     std::to_string(p_sprite->getColor()) + " '" + (t ? std::string(1, t) : "") +
+                     "' slowdown " + std::to_string(p_sprite->getSlowdown()) + ":";
   for (int i = 0; i < p_sprite->getFrameCount(); i++) {
     text += (i ? "|" : " ") + p_sprite->getFrame(i).getString();
   }
@@ -219,9 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
         F{"bad/no-version.txt", {LOAD + "Error! Missing 'version' in FOOTER (line 12)."}}),
     [](const ::testing::TestParamInfo<SpriteFile>& info) {
       std::string name = info.param.file;
-      for (char& ch : name) {
-        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-      }
+      std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
       return name;
     });
 

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/core/LogManager.h"
@@ -20,23 +23,24 @@ class ShapeTest : public test::EngineTest {
   }
 };
 
-TEST_F(ShapeTest, NewShapeIsAWhiteOpaqueCircleSizedByCellAndFontScale) {
-  // Cells of 10 x 20 pixels, font scale 2: 2 x min(10, 20).
-  startHeadlessDisplay(
-      "window_horizontal_pixels:800,window_vertical_pixels:480,window_horizontal_chars:80,"
-      "window_vertical_chars:24,font_scale:2,");
-  Shape shape;
-  EXPECT_FLOAT_EQ(shape.getSize(), 20.0f);
-  EXPECT_EQ(shape.getColor(), WHITE);
-  EXPECT_EQ(shape.getOpacity(), 255);
-  EXPECT_EQ(shape.getType(), CIRCLE);
-
-  // The default window's cells are 12.8 x 32: the smaller side counts,
-  // in whole pixels.
-  DisplayManager::getInstance().reset();
-  Config::getInstance().reset();
-  startHeadlessDisplay("font_scale:2,");
-  EXPECT_FLOAT_EQ(Shape().getSize(), 24.0f);
+TEST_F(ShapeTest, NewShapeIsAWhiteOpaqueCircleSizedByTheSmallerCellSideInWholePixels) {
+  // Font scale 2 times the smaller side: cells of 10 x 20 pixels, then the
+  // default window's 12.8 x 32.
+  for (const auto& [items, size] :
+       {std::pair("window_horizontal_pixels:800,window_vertical_pixels:480,"
+                  "window_horizontal_chars:80,window_vertical_chars:24,font_scale:2,",
+                  20.0f),
+        std::pair("font_scale:2,", 24.0f)}) {
+    SCOPED_TRACE(items);
+    DisplayManager::getInstance().reset();
+    Config::getInstance().reset();
+    startHeadlessDisplay(items);
+    const Shape shape;
+    EXPECT_FLOAT_EQ(shape.getSize(), size);
+    EXPECT_EQ(shape.getColor(), WHITE);
+    EXPECT_EQ(shape.getOpacity(), 255);
+    EXPECT_EQ(shape.getType(), CIRCLE);
+  }
 }
 
 TEST_F(ShapeTest, UnknownTypesAreRefusedWithTheirMessage) {
@@ -45,14 +49,11 @@ TEST_F(ShapeTest, UnknownTypesAreRefusedWithTheirMessage) {
   shape.setType(3);
   EXPECT_EQ(shape.getType(), SQUARE);
   shape.setType(NO_SHAPE);
-  EXPECT_EQ(shape.getType(), NO_SHAPE);
   shape.setType(-2);
   EXPECT_EQ(shape.getType(), NO_SHAPE);
-  const std::vector<std::string> log = closedLog();
-  EXPECT_EQ(std::count(log.begin(), log.end(), "Shape::setType(): Unknown shape type 3. Ignoring."),
-            1);
-  EXPECT_EQ(std::count(log.begin(), log.end(), "Shape::setType(): Unknown shape type -2. Ignoring."),
-            1);
+  EXPECT_EQ(closedLog(), (std::vector<std::string>{
+                             "Shape::setType(): Unknown shape type 3. Ignoring.",
+                             "Shape::setType(): Unknown shape type -2. Ignoring."}));
 }
 
 TEST_F(ShapeTest, CirclePointsFollowTheSizeBetweenThreeAndTen) {
@@ -73,19 +74,18 @@ TEST_F(ShapeTest, SquareAndTriangleFiguresPlaceTheirOrigins) {
   startHeadlessDisplay("font_scale:4,");
   Shape shape;
   shape.setSize(14.0f);
-  shape.setType(SQUARE);
-  Shape::Figure f = shape.figure(Vector(100, 50));
-  EXPECT_EQ(f.points, 4);
-  EXPECT_FLOAT_EQ(f.radius, 3.5f);  // size over the font scale
-  EXPECT_FLOAT_EQ(f.rotation, 45.0f);
-  EXPECT_EQ(f.origin, Vector(107, 42));
-
-  shape.setType(TRIANGLE);
-  f = shape.figure(Vector(100, 50));
-  EXPECT_EQ(f.points, 3);
-  EXPECT_FLOAT_EQ(f.radius, 7.0f);
-  EXPECT_FLOAT_EQ(f.rotation, 0.0f);
-  EXPECT_EQ(f.origin, Vector(93, 43));
+  // The square's radius is the size over the font scale.
+  for (const auto& [type, points, radius, rotation, origin] :
+       {std::tuple(SQUARE, 4, 3.5f, 45.0f, Vector(107, 42)),
+        std::tuple(TRIANGLE, 3, 7.0f, 0.0f, Vector(93, 43))}) {
+    SCOPED_TRACE("type " + std::to_string(type));
+    shape.setType(type);
+    const Shape::Figure f = shape.figure(Vector(100, 50));
+    EXPECT_EQ(f.points, points);
+    EXPECT_FLOAT_EQ(f.radius, radius);
+    EXPECT_FLOAT_EQ(f.rotation, rotation);
+    EXPECT_EQ(f.origin, origin);
+  }
 }
 
 TEST_F(ShapeTest, FillIsTheCustomBytesOrTheEngineColourWithTheOpacity) {
@@ -103,10 +103,9 @@ TEST_F(ShapeTest, FillIsTheCustomBytesOrTheEngineColourWithTheOpacity) {
 TEST_F(ShapeTest, DrawingWithoutAWindowOnlyReportsIt) {
   startHeadlessDisplay();
   LogManager::getInstance().setLogLevel(5);
-  LogManager::getInstance().writeLog(6, "above the level: left out");
-  Shape shape;
-  shape.draw(Vector(3, 3));
-  EXPECT_EQ(closedLog(), std::vector<std::string>{"Shape::draw(): DisplayManager window not defined."});
+  Shape().draw(Vector(3, 3));
+  EXPECT_EQ(closedLog(),
+            std::vector<std::string>{"Shape::draw(): DisplayManager window not defined."});
 }
 
 }  // namespace

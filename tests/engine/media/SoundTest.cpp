@@ -60,22 +60,15 @@ class SoundTest : public test::EngineTest {
   // sound's format (mono, 16 bits, 8000 Hz): the samples it writes.
   Samples playedSamples(const std::string& file) const {
     const std::string out = file + ".out.wav";
-    const std::string conf = writeTempFile(
-        "openal.conf", "[general]\nchannels = mono\nsample-type = int16\nfrequency = 8000\n"
-                       "[wave]\nfile = " + out + "\n");
-    std::vector<std::string> env = {"ALSOFT_DRIVERS=wave", "ALSOFT_CONF=" + conf,
-                                    "MORVANE_TEST_PLAY=" + file, "MORVANE_TEST_PLAY_OUT=" + out};
-    for (char** p_item = environ; *p_item; p_item++) {
-      if (std::string(*p_item).rfind("ALSOFT_", 0) != 0) env.emplace_back(*p_item);
-    }
-    std::vector<char*> envp;
-    for (std::string& item : env) envp.push_back(item.data());
-    envp.push_back(nullptr);
-    char exe[] = "/proc/self/exe";
-    char* argv[] = {exe, nullptr};
+    const test::ScopedEnv driver("ALSOFT_DRIVERS", "wave"), play("MORVANE_TEST_PLAY", file),
+        play_out("MORVANE_TEST_PLAY_OUT", out),
+        conf("ALSOFT_CONF",
+             writeTempFile("openal.conf",
+                           "[general]\nchannels = mono\nsample-type = int16\nfrequency = 8000\n"
+                           "[wave]\nfile = " + out + "\n"));
     const pid_t pid = fork();
     if (pid == 0) {
-      execve(exe, argv, envp.data());
+      execl("/proc/self/exe", "/proc/self/exe", static_cast<char*>(nullptr));
       _exit(127);
     }
     int status = 0;
