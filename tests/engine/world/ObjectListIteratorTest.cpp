@@ -2,21 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <cstddef>
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-/// The iterator never dereferences the entries: distinct addresses stand
-/// in for objects.
-class ObjectListIteratorTest : public ::testing::Test {
+class ObjectListIteratorTest : public ::testing::Test, protected test::StandIns {
  protected:
   void SetUp() override {
     for (Object* p_o : {a, b, c}) list.insert(p_o);
   }
-  std::max_align_t slots[4];
-  Object *a = reinterpret_cast<Object*>(&slots[0]), *b = reinterpret_cast<Object*>(&slots[1]),
-         *c = reinterpret_cast<Object*>(&slots[2]), *d = reinterpret_cast<Object*>(&slots[3]);
   ObjectList list;
 };
 

@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/core/Event.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
 #include "engine/world/Object.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::Lines;
 
 // What a new object writes for "ALL" (its shape's size follows the
 // display's default cells and font scale).

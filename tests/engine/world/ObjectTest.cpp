@@ -10,17 +10,18 @@
 #include "engine/core/EventStep.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
-#include "engine/core/utility.h"
 #include "engine/net/EventPath.h"
 #include "engine/net/PathFind.h"
 #include "engine/net/PathManager.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::Lines;
+using test::str;
 
 /// Counts the step events it receives.
 class StepCounter : public Object {
@@ -40,8 +41,6 @@ Lines interests(const Object& o) {
   return names;
 }
 
-std::string str(Vector v) { return "(" + toString(v.getX()) + "," + toString(v.getY()) + ")"; }
-
 /// Objects outside a started world; the log is open.
 class ObjectTest : public test::EngineTest {
  protected:
@@ -54,22 +53,17 @@ class ObjectTest : public test::EngineTest {
     const EventStep event(0);
     return GameManager::getInstance().onEvent(&event);
   }
-  /// The log's messages, without the log's own closing line.
 };
 
 TEST_F(ObjectTest, IdsCountFromOneAndTheCounterStaysAheadOfSetIds) {
-  Object first;
-  Object second;
-  Object third;
+  Object first, second, third;
   EXPECT_EQ(first.getId(), 1);
   EXPECT_EQ(second.getId(), 2);
   EXPECT_EQ(Object::getIdCounter(), 4);
   third.setId(1);
   EXPECT_EQ(Object::getIdCounter(), 4);
   second.setId(10);
-  EXPECT_EQ(second.getId(), 10);
-  Object next;
-  EXPECT_EQ(next.getId(), 11);
+  EXPECT_EQ(Object().getId(), 11);
 }
 
 TEST_F(ObjectTest, StepInterestsGoToTheGameManagerUpToTheMaximum) {
@@ -83,7 +77,7 @@ TEST_F(ObjectTest, StepInterestsGoToTheGameManagerUpToTheMaximum) {
                                "register for event 'mo-step'"});
 }
 
-TEST_F(ObjectTest, UnregisteringRemovesOneRegistrationKeepingTheOthersInOrder) {
+TEST_F(ObjectTest, UnregisteringRemovesOneRegistrationInOrderAndTheDestructorRemovesAll) {
   StepCounter counter;
   EXPECT_EQ(counter.unregisterInterest(STEP_EVENT), -1);
   for (const char* type : {"mo-step", "game-a", "game-b", "game-c", "mo-step"}) {
@@ -93,7 +87,13 @@ TEST_F(ObjectTest, UnregisteringRemovesOneRegistrationKeepingTheOthersInOrder) {
   EXPECT_EQ(interests(counter), (Lines{"mo-step", "game-b", "game-c", "mo-step"}));
   EXPECT_EQ(counter.unregisterInterest(STEP_EVENT), 0);
   EXPECT_EQ(interests(counter), (Lines{"game-b", "game-c", "mo-step"}));
+  {
+    StepCounter leaving;
+    ASSERT_EQ(leaving.registerInterest(STEP_EVENT) + leaving.registerInterest(STEP_EVENT), 0);
+    EXPECT_EQ(step(), 3);
+  }
   EXPECT_EQ(step(), 1);
+  EXPECT_EQ(counter.received, 2);
   EXPECT_EQ(counter.unregisterInterest(MOUSE_EVENT), -1);
   // Refused by the manager, the registration is kept.
   ASSERT_EQ(GameManager::getInstance().unregisterInterest(&counter, STEP_EVENT), 0);
@@ -102,19 +102,6 @@ TEST_F(ObjectTest, UnregisteringRemovesOneRegistrationKeepingTheOthersInOrder) {
   EXPECT_EQ(closedLog(),
             (Lines{"Object::unregisterInterest(): event 'mo-step' not previously registered",
                    "Object::unregisterInterest(): event 'mo-mouse' not previously registered"}));
-}
-
-TEST_F(ObjectTest, DestructorUnregistersEveryInterest) {
-  StepCounter staying;
-  ASSERT_EQ(staying.registerInterest(STEP_EVENT), 0);
-  {
-    StepCounter leaving;
-    ASSERT_EQ(leaving.registerInterest(STEP_EVENT), 0);
-    ASSERT_EQ(leaving.registerInterest(STEP_EVENT), 0);
-    EXPECT_EQ(step(), 3);
-  }
-  EXPECT_EQ(step(), 1);
-  EXPECT_EQ(staying.received, 2);
 }
 
 TEST_F(ObjectTest, SettersWorkOutsideTheWorldWithoutFilingTheObject) {

@@ -3,27 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
 #include "engine/world/Object.h"
-#include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-using Lines = std::vector<std::string>;
-using Objects = std::vector<Object*>;
-
-Objects entries(const ObjectList& list) {
-  Objects result;
-  for (ObjectListIterator li(&list); !li.isDone(); li.next()) result.push_back(li.currentObject());
-  return result;
-}
+using test::entries;
+using test::Lines;
+using test::Objects;
 
 /// A new object of the given type at the given place, in the world.
 Object* make(const std::string& type, Vector where = Vector(5, 5)) {

@@ -5,7 +5,6 @@
 #include <climits>
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
@@ -14,11 +13,12 @@
 #include "engine/world/EventView.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::Lines;
 
 /// A ViewObject whose modified flags can be cleared and read as text:
 /// "P" for position, "S" for the label, "L" for location and so on.
@@ -55,10 +55,6 @@ class ViewObjectTest : public test::WorldTest {
     WorldManager::getInstance().setView(Box(Vector(0, 0), 80, 24));
     startHeadlessDisplay();
     DisplayManager::getInstance().setCharGrid(&grid);
-  }
-  Lines closedLog() {
-    LogManager::getInstance().shutDown();
-    return logMessages();
   }
   /// A magazine counter: label "Magazine", value 12.
   static ViewObject* newMagazine() {
@@ -244,19 +240,17 @@ TEST_F(ViewObjectTest, EachSetterFlagsItsOwnAttributeAndOnlyOnAChange) {
   }
 }
 
-TEST_F(ViewObjectTest, SerializeAppendsTheViewItemsAndDrawValueSelectsValueToo) {
-  ViewObject* p_v = newMagazine();
-  const std::string all = p_v->serialize("ALL");
+TEST_F(ViewObjectTest, AttributeTextAppendsTheViewItemsAndReadsBackToTheSameText) {
+  ViewObject* p_magazine = newMagazine();
+  const std::string all = p_magazine->serialize("ALL");
   EXPECT_EQ(all.substr(all.find("view_string")),
             "view_string:Magazine,view_value:12,view_border:true,view_color:7,view_location:1,"
             "view_draw_value:true,");
-  EXPECT_FALSE(p_v->isModified());
-  EXPECT_EQ(p_v->serialize("DRAW_VALUE,"), "view_value:12,view_draw_value:true,");
-  p_v->setColor(RED);
-  EXPECT_EQ(p_v->serialize(""), "view_color:1,");
-}
-
-TEST_F(ViewObjectTest, AllTextAppliedToAFreshItemGivesTheSameText) {
+  EXPECT_FALSE(p_magazine->isModified());
+  // DRAW_VALUE selects the value too.
+  EXPECT_EQ(p_magazine->serialize("DRAW_VALUE,"), "view_value:12,view_draw_value:true,");
+  p_magazine->setColor(RED);
+  EXPECT_EQ(p_magazine->serialize(""), "view_color:1,");
   const std::function<void(ViewObject*)> setups[] = {
       [](ViewObject* p_v) {
         p_v->setBorder(false);

@@ -5,37 +5,28 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "engine/core/EventCollision.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
 #include "engine/world/Object.h"
-#include "engine/world/ObjectListIterator.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-using Lines = std::vector<std::string>;
+using test::entries;
+using test::Lines;
+using test::Objects;
 using Ids = std::vector<int>;
-using Objects = std::vector<Object*>;
 
-/// One collision event as received.
-struct Hit {
-  Object* p_obj1;
-  Object* p_obj2;
-  Vector pos;
-  bool operator==(const Hit& o) const {
-    return p_obj1 == o.p_obj1 && p_obj2 == o.p_obj2 && pos == o.pos;
-  }
-};
+/// One collision event as received: the mover, the obstacle, the place.
+using Hit = std::tuple<Object*, Object*, Vector>;
 using Hits = std::vector<Hit>;
-void PrintTo(const Hit& h, std::ostream* p_os) {
-  *p_os << h.p_obj1 << " hits " << h.p_obj2 << " at " << h.pos.getX() << "," << h.pos.getY();
-}
 
 /// The ids of the probes destroyed, in order of destruction.
 Ids destroyed;
@@ -57,7 +48,7 @@ class Probe : public Object {
   int eventHandler(const Event* p_e) override {
     if (p_e->getType() == COLLISION_EVENT) {
       const auto* p_c = dynamic_cast<const EventCollision*>(p_e);
-      hits.push_back({p_c->getObject1(), p_c->getObject2(), p_c->getPosition()});
+      hits.emplace_back(p_c->getObject1(), p_c->getObject2(), p_c->getPosition());
     } else if (p_e->getType() == OUT_EVENT) {
       outs++;
     }
@@ -71,12 +62,6 @@ class Probe : public Object {
   std::function<void(Probe*, const Event*)> reaction;
   std::function<void()> farewell;
 };
-
-Objects entries(const ObjectList& list) {
-  Objects result;
-  for (ObjectListIterator li(&list); !li.isDone(); li.next()) result.push_back(li.currentObject());
-  return result;
-}
 
 /// Marks every object of the world for deletion, newest or oldest first.
 void markEverything(bool backwards) {
@@ -128,9 +113,8 @@ TEST_F(WorldManagerTest, RefusesTypesOtherManagersDeliverOrThatNeedNoRegistratio
 }
 
 TEST_F(WorldManagerTest, StartsOnceShutsDownActiveObjectsFirstAndRestartsEmpty) {
-  auto* p_a = new Probe(Vector(5, 5));
-  auto* p_b = new Probe(Vector(5, 5));
-  auto* p_c = new Probe(Vector(5, 5));
+  auto *p_a = new Probe(Vector(5, 5)), *p_b = new Probe(Vector(5, 5)),
+       *p_c = new Probe(Vector(5, 5));
   ASSERT_EQ(p_a->setActive(false), 0);
   LogManager::getInstance().setLogLevel(5);
   EXPECT_EQ(world.startUp(), 0);
@@ -185,7 +169,7 @@ TEST_F(WorldManagerTest, SolidnessDecidesWhetherAMoveIsBlockedAndWhoHearsOfIt) {
     EXPECT_EQ(p_o->getPosition(), Vector(c.result == 0 ? 6 : 5, y));
     // One event, the same, on each side; none with a spectral object.
     const bool solid = c.mover != SPECTRAL && c.obstacle != SPECTRAL;
-    const Hits hits = solid ? Hits{{p_o, p_obstacle, Vector(6, y)}} : Hits{};
+    const Hits hits = solid ? Hits{Hit(p_o, p_obstacle, Vector(6, y))} : Hits{};
     EXPECT_EQ(p_o->hits, hits);
     EXPECT_EQ(p_obstacle->hits, hits);
     y += 5;
@@ -233,8 +217,8 @@ TEST_F(WorldManagerTest, EveryObstacleAtTheTargetGetsItsEventInSolidOrder) {
   new Probe(Vector(6, 5), SPECTRAL);
   EXPECT_EQ(world.moveObject(p_o, Vector(6, 5)), -1);
   ASSERT_EQ(p_o->hits.size(), 2u);
-  EXPECT_EQ(p_o->hits[0].p_obj2, p_soft);
-  EXPECT_EQ(p_o->hits[1].p_obj2, p_hard);
+  EXPECT_EQ(std::get<1>(p_o->hits[0]), p_soft);
+  EXPECT_EQ(std::get<1>(p_o->hits[1]), p_hard);
   EXPECT_EQ(p_hard->hits.size(), 1u);
   // An obstacle turned spectral by its handler lets the mover through.
   p_hard->reaction = [](Probe* p_self, const Event*) { p_self->setSolidness(SPECTRAL); };
@@ -276,7 +260,7 @@ TEST_F(WorldManagerTest, AvoidingHardMoverSlidesAlongAHardFloorUnlessBlockedTher
   EXPECT_FLOAT_EQ(p_mover->getDirection().getY(), step);
   EXPECT_EQ(p_floor->hits.size(), 1u);
   EXPECT_TRUE(p_soft->hits.empty());
-  const Hits hits = {{p_mover, p_met, p_mover->getPosition()}};
+  const Hits hits = {Hit(p_mover, p_met, p_mover->getPosition())};
   EXPECT_EQ(p_met->hits, hits);
   ASSERT_EQ(p_mover->hits.size(), 2u);
   EXPECT_EQ(p_mover->hits[1], hits[0]);
@@ -375,10 +359,8 @@ TEST_F(WorldViewTest, OnlyMovesOfTheFollowedObjectBeyondTheSlackDragTheView) {
 }
 
 TEST_F(WorldManagerTest, MarkedObjectsAreDeletedOnceAtTheEndOfTheUpdateInMarkOrder) {
-  auto* p_a = new Probe(Vector(5, 5));
-  auto* p_b = new Probe(Vector(5, 5));
-  auto* p_c = new Probe(Vector(5, 5));
-  auto* p_d = new Probe(Vector(5, 5));
+  auto *p_a = new Probe(Vector(5, 5)), *p_b = new Probe(Vector(5, 5));
+  auto *p_c = new Probe(Vector(5, 5)), *p_d = new Probe(Vector(5, 5));
   mover(Vector(4, 5), Vector(1, 0));
   // Marked during the update, an object is still moved before it goes.
   Probe* p_later = mover(Vector(20, 5), Vector(1, 0));
@@ -388,11 +370,13 @@ TEST_F(WorldManagerTest, MarkedObjectsAreDeletedOnceAtTheEndOfTheUpdateInMarkOrd
     WorldManager::getInstance().markForDelete(p_later);
   };
   // Marking itself in its destructor is ignored, also when deleted directly.
-  for (Probe* p : {p_a, p_d}) {
-    p->farewell = [p] { EXPECT_EQ(WorldManager::getInstance().markForDelete(p), 0); };
+  for (Probe* p_self : {p_a, p_d}) {
+    p_self->farewell = [p_self] {
+      EXPECT_EQ(WorldManager::getInstance().markForDelete(p_self), 0);
+    };
   }
   const Ids expected = {p_c->getId(), p_d->getId(), p_b->getId(), p_a->getId(), p_later->getId()};
-  for (Probe* p : {p_b, p_c, p_a, p_b, p_c}) EXPECT_EQ(world.markForDelete(p), 0);
+  for (Probe* p_o : {p_b, p_c, p_a, p_b, p_c}) EXPECT_EQ(world.markForDelete(p_o), 0);
   // Deleted directly, an object leaves nothing queued.
   delete p_c;
   delete p_d;
@@ -405,10 +389,8 @@ TEST_F(WorldManagerTest, MarkedObjectsAreDeletedOnceAtTheEndOfTheUpdateInMarkOrd
 }
 
 TEST_F(WorldManagerTest, MarksMadeByDestructorsAreDeletedInTheSamePassInMarkOrder) {
-  auto* p_a = new Probe(Vector(5, 5));
-  auto* p_b = new Probe(Vector(5, 5));
-  auto* p_c = new Probe(Vector(5, 5));
-  auto* p_d = new Probe(Vector(5, 5));
+  auto *p_a = new Probe(Vector(5, 5)), *p_b = new Probe(Vector(5, 5));
+  auto *p_c = new Probe(Vector(5, 5)), *p_d = new Probe(Vector(5, 5));
   ASSERT_EQ(p_d->setActive(false), 0);
   const Ids expected = {p_a->getId(), p_d->getId(), Object::getIdCounter(), p_c->getId(),
                         p_b->getId()};
@@ -425,35 +407,24 @@ TEST_F(WorldManagerTest, MarksMadeByDestructorsAreDeletedInTheSamePassInMarkOrde
   EXPECT_EQ(destroyed, expected);
 }
 
-TEST_F(WorldManagerTest, HandlerDeletingAnObstacleOrALaterMoverIsSafe) {
+TEST_F(WorldManagerTest, HandlersMayDeleteMoversObstaclesAndLaterMoversDuringTheUpdate) {
+  // The mover's handler deletes its first obstacle and a later mover.
   Probe* p_o = mover(Vector(5, 5), Vector(1, 0));
   auto* p_first = new Probe(Vector(6, 5));
   auto* p_second = new Probe(Vector(6, 5.2f));
   Probe* p_later = mover(Vector(20, 5), Vector(1, 0));
-  Probe* p_last = mover(Vector(30, 5), Vector(1, 0));
-  const Ids expected = {p_first->getId(), p_later->getId()};
   p_o->reaction = [p_later](Probe* p_self, const Event* p_e) {
     if (p_self->hits.size() > 1) return;
     delete static_cast<const EventCollision*>(p_e)->getObject2();
     delete p_later;
   };
-  world.update();
-  EXPECT_EQ(destroyed, expected);
-  EXPECT_EQ(p_o->hits.size(), 2u);
-  EXPECT_EQ(p_second->hits.size(), 1u);
-  // The second obstacle is HARD as well: still blocked.
-  EXPECT_EQ(p_o->getPosition(), Vector(5, 5));
-  EXPECT_EQ(p_last->getPosition(), Vector(31, 5));
-}
-
-TEST_F(WorldManagerTest, MoverDeletedByAnyHandlerIsNeverTouchedAgain) {
   // Deleted by its obstacle, with a path and an acceleration still to run.
-  Probe* p_o = mover(Vector(5, 5), Vector(1, 0));
-  p_o->setAcceleration(Vector(0, 1));
-  p_o->setPath(Path({Vector(9, 9)}));
-  p_o->setFollowPath(true);
-  auto* p_killer = new Probe(Vector(6, 5));
-  auto* p_second = new Probe(Vector(6, 5.2f));
+  Probe* p_victim = mover(Vector(5, 10), Vector(1, 0));
+  p_victim->setAcceleration(Vector(0, 1));
+  p_victim->setPath(Path({Vector(9, 9)}));
+  p_victim->setFollowPath(true);
+  auto* p_killer = new Probe(Vector(6, 10));
+  auto* p_bystander = new Probe(Vector(6, 10.2f));
   p_killer->reaction = [](Probe*, const Event* p_e) {
     delete static_cast<const EventCollision*>(p_e)->getObject1();
   };
@@ -465,16 +436,21 @@ TEST_F(WorldManagerTest, MoverDeletedByAnyHandlerIsNeverTouchedAgain) {
   Probe* p_leaving = mover(Vector(100, 50), Vector(1, 0));
   p_leaving->reaction = deleteSelf;
   ASSERT_EQ(world.setViewFollowing(p_leaving), 0);
-  Probe* p_later = mover(Vector(20, 30), Vector(1, 0));
-  const Ids expected = {p_o->getId(), p_suicidal->getId(), p_leaving->getId()};
+  Probe* p_last = mover(Vector(30, 30), Vector(1, 0));
+  const Ids expected = {p_first->getId(), p_later->getId(), p_victim->getId(), p_suicidal->getId(),
+                        p_leaving->getId()};
   world.update();
   EXPECT_EQ(destroyed, expected);
+  // The second obstacle is HARD as well: still blocked.
+  EXPECT_EQ(p_o->hits.size(), 2u);
+  EXPECT_EQ(p_second->hits.size(), 1u);
+  EXPECT_EQ(p_o->getPosition(), Vector(5, 5));
   // No event naming a deleted mover goes out afterwards.
-  EXPECT_TRUE(p_second->hits.empty());
+  EXPECT_TRUE(p_bystander->hits.empty());
   EXPECT_TRUE(p_wall->hits.empty());
   EXPECT_EQ(world.getViewFollowing(), nullptr);
-  EXPECT_EQ(p_later->getPosition(), Vector(21, 30));
-  EXPECT_EQ(world.getAllObjects(true).getCount(), 4);
+  EXPECT_EQ(p_last->getPosition(), Vector(31, 30));
+  EXPECT_EQ(world.getAllObjects(true).getCount(), 6);
 }
 
 }  // namespace

@@ -4,18 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "engine/core/LogManager.h"
-#include "engine/core/utility.h"
 #include "engine/world/Object.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
+#include "worldHelpers.h"
 
 namespace mo {
 namespace {
 
-std::string str(Vector v) { return "(" + toString(v.getX()) + "," + toString(v.getY()) + ")"; }
+using test::str;
 
 /// getNormal for an object with box at from moving by velocity towards
 /// an obstacle with obstacle_box at obstacle_at (objects outside a world).
@@ -61,9 +60,7 @@ TEST_F(GeometryTest, NormalPointsBackAtTheSideOrCornerTheMoverHit) {
             "(0,-1)");
   // Standing still far from the obstacle: backing off finds no side.
   EXPECT_EQ(normal(Vector(1, 1), Vector(0, 0), Vector(10, 10)), "(0,0)");
-  LogManager::getInstance().shutDown();
-  EXPECT_EQ(logMessages(),
-            std::vector<std::string>{"getNormal(): collision not detected. Returning (0,0)."});
+  EXPECT_EQ(closedLog(), test::Lines{"getNormal(): collision not detected. Returning (0,0)."});
 }
 
 }  // namespace
