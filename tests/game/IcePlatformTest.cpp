@@ -76,7 +76,9 @@ TEST_F(IcePlatformTest, OnlyAPlatformMeltsTwiceAsFastUnderThePlayer) {
       tick();
     }
     EXPECT_EQ(count(block.type), block.is_platform ? 0 : 1);
-    if (!block.is_platform) EXPECT_EQ(p_block->getAge(), 150);
+    if (!block.is_platform) {
+      EXPECT_EQ(p_block->getAge(), 150);
+    }
   }
 }
 

@@ -188,14 +188,14 @@ TEST_F(PlayerTest, IceEnergyRegrowsOnEveryThirtiethStepUpToItsMaximum) {
     Probe() { registerInterest(mo::STEP_EVENT); }
     int eventHandler(const mo::Event*) override {
       energy.push_back(static_cast<Player*>(first("Player"))->getIceEnergy());
-      if (energy.size() == 31) mo::GameManager::getInstance().setGameOver();
+      if (energy.size() == 32) mo::GameManager::getInstance().setGameOver();
       return 1;
     }
   };
   p_player->setIceEnergy(50);
   const Probe* p_probe = new Probe;
   mo::GameManager::getInstance().run();
-  ASSERT_EQ(p_probe->energy.size(), 31u);
+  ASSERT_EQ(p_probe->energy.size(), 32u);
   EXPECT_FLOAT_EQ(p_probe->energy[29], 52.3333333f);
   EXPECT_FLOAT_EQ(p_probe->energy[30], 54.6666666f);
 }
