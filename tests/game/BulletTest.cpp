@@ -15,8 +15,7 @@ class BulletTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    p_player = new Player;
-    p_player->setPosition(Vector(100, 50));
+    p_player = newPlayer();
   }
   /// A bullet flying from where at velocity; an enemy's shooter is gone
   /// before the bullet flies.
@@ -38,7 +37,6 @@ class BulletTest : public test::GameTest {
 
 TEST_F(BulletTest, StartsBesideItsShooterShowingTheShootersFacing) {
   for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
-  p_player->setPosition(Vector(100, 50));
   mouse(mo::CLICKED, mo::LEFT, mo::worldToView(Vector(90, 50)));  // behind the player
   const mo::Object* p_shot = first("Bullet");
   ASSERT_NE(p_shot, nullptr);
@@ -78,8 +76,7 @@ TEST_F(BulletTest, AnEnemyBulletInFlightWhenTheGameEndsGoesInTheSamePass) {
   for (const bool victory : {false, true}) {
     SCOPED_TRACE(victory);
     restartWorld();
-    p_player = new Player;
-    p_player->setPosition(Vector(100, 50));
+    p_player = newPlayer();
     p_player->setHealth(victory ? 100 : 7.5f);
     new Chest(Vector(102, 50), p_player);
     new Enemy(Vector(90, 30), p_player, false);

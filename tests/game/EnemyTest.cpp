@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "game/EventFreeze.h"
 #include "game/GameStart.h"
 #include "tests/game/GameFixture.h"
 
@@ -18,13 +17,8 @@ class EnemyTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    p_player = new Player;
-    p_player->setPosition(Vector(100, 50));
+    p_player = newPlayer();
     p_player->setActive(false);  // a target that neither falls nor steps
-  }
-  static void freezeAt(Vector centre) {
-    EventFreeze freeze(centre);
-    mo::WorldManager::getInstance().onEvent(&freeze);
   }
 
   Player* p_player = nullptr;
@@ -101,10 +95,9 @@ TEST_F(EnemyTest, ItsBulletsEndARealGameAndTheLoopReturnsToTheTitle) {
                                       std::string(31, '_') + "\n");
   enterDir(tempDir());
   restartWorld();
-  // In the real loop: presses a key on the title in the first frame,
-  // keeps the player's health and the game-over screen's sprite, and ends
-  // the loop once the title is back (after 3000 frames at the latest). It
-  // passes as a screen, so that the game-over screen's sweeps spare it.
+  // Presses a key on the title, records the player's health and the
+  // game-over sprite, and ends the loop once the title is back (3000
+  // frames at most). Typed as a screen, the game-over sweeps spare it.
   struct LoopProbe : mo::Object {
     LoopProbe() {
       setType("GameStart");

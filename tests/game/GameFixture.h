@@ -4,15 +4,31 @@
 #include <unistd.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/Morvane.h"
+#include "game/EventFreeze.h"
+#include "game/Player.h"
 #include "game/loadResources.h"
 #include "support/EngineTest.h"
 
 namespace gh {
 namespace test {
+
+/// The repository's data folder, found from this file's path.
+inline std::string dataDir() {
+  const std::string file = __FILE__;
+  return file.substr(0, file.rfind("/tests/")) + "/data";
+}
+
+/// A world position as "x,y".
+inline std::string text(mo::Vector v) {
+  std::ostringstream out;
+  out << v.getX() << "," << v.getY();
+  return out.str();
+}
 
 /// A headless engine set up as the game sets it up: an 80 x 24 view, a
 /// world of 400 x 84 cells, no view slack and every game resource loaded
@@ -27,8 +43,7 @@ class GameTest : public mo::test::WorldTest {
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     old_cwd = cwd;
-    const std::string file = __FILE__;
-    enterDir(file.substr(0, file.rfind("/tests/")) + "/data");
+    enterDir(dataDir());
     loadResources();
     enterDir(old_cwd);
   }
@@ -52,6 +67,24 @@ class GameTest : public mo::test::WorldTest {
   /// Makes dir the working directory (restored at the end of the test).
   static void enterDir(const std::string& dir) { ASSERT_EQ(chdir(dir.c_str()), 0) << dir; }
 
+  static Player* newPlayer(mo::Vector where = mo::Vector(100, 50)) {
+    Player* p_player = new Player;
+    p_player->setPosition(where);
+    return p_player;
+  }
+  /// Sends every object a freeze centred on centre.
+  static void freezeAt(mo::Vector centre) {
+    EventFreeze freeze(centre);
+    mo::WorldManager::getInstance().onEvent(&freeze);
+  }
+  /// The world drawn into an 80 x 24 grid of characters.
+  static mo::CharGrid drawn() {
+    mo::CharGrid grid(80, 24);
+    mo::DisplayManager::getInstance().setCharGrid(&grid);
+    mo::WorldManager::getInstance().draw();
+    mo::DisplayManager::getInstance().setCharGrid(nullptr);
+    return grid;
+  }
   static void key(mo::KeyCode code, mo::KeyboardAction action) {
     mo::EventKeyboard k;
     k.setKey(code);

@@ -32,10 +32,7 @@ TEST_F(GameOverTest, ShowsOnePassOfItsPictureAtTheCornerThenOnlyTheTitleIsLeft) 
 
     // The first frame of the picture, centred in the 80 x 24 view, without
     // the label, value and frame a ViewObject would draw.
-    mo::CharGrid grid(80, 24);
-    mo::DisplayManager::getInstance().setCharGrid(&grid);
-    mo::WorldManager::getInstance().draw();
-    mo::DisplayManager::getInstance().setCharGrid(nullptr);
+    const mo::CharGrid grid = drawn();
     const int w = p_sprite->getWidth(), h = p_sprite->getHeight();
     for (int r = 0; r < h; r++) {
       EXPECT_EQ(grid.row((25 - h) / 2 + r).substr((81 - w) / 2, w),

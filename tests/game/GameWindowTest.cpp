@@ -21,27 +21,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// How many pixels of the picture pass test.
-template <typename Test>
-int countPixels(const sf::Image& picture, Test test) {
+/// How many pixels of the picture are green (the splash banner, the player
+/// and the ammunition counters; the title has none) or, with cyan, cyan
+/// (the title picture).
+int pixels(const sf::Image& picture, bool cyan) {
   int count = 0;
   for (unsigned int y = 0; y < picture.getSize().y; y++) {
     for (unsigned int x = 0; x < picture.getSize().x; x++) {
-      if (test(picture.getPixel(x, y))) count++;
+      const sf::Color c = picture.getPixel(x, y);
+      if (c.g > 150 && c.r < 100 && (cyan ? c.b > 150 : c.b < 100)) count++;
     }
   }
   return count;
-}
-
-/// The splash banner, the player and the ammunition counters are green;
-/// the title has none.
-int greenPixels(const sf::Image& picture) {
-  return countPixels(picture, [](sf::Color c) { return c.g > 150 && c.r < 100 && c.b < 100; });
-}
-
-/// The title picture is cyan.
-int cyanPixels(const sf::Image& picture) {
-  return countPixels(picture, [](sf::Color c) { return c.g > 150 && c.b > 150 && c.r < 100; });
 }
 
 /// Polls check every 50 ms, for 15 s at most; whether it came true.
@@ -75,10 +66,9 @@ class GameWindowTest : public test::WindowTest {
     if (pid == 0) {
       if (chdir(game_dir.c_str()) != 0) _exit(126);
       setenv("ALSOFT_DRIVERS", "null", 1);
-      // In a sanitizer build the GL driver's own allocations are reported
-      // at exit as leaks of an already unloaded library, which no
-      // suppression can name; the game's objects are leak-checked by the
-      // headless tests instead.
+      // Under a sanitizer the GL driver's allocations show up at exit as
+      // leaks of an unloaded library that no suppression can name; the
+      // headless tests leak-check the game's objects instead.
       const char* p_asan = std::getenv("ASAN_OPTIONS");
       const std::string asan = std::string(p_asan ? p_asan : "") + ":detect_leaks=0";
       setenv("ASAN_OPTIONS", asan.c_str(), 1);
@@ -117,18 +107,18 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
 
   // The splash's green banner plays out by itself (about 3 s): a key would
   // end it, but could also reach the title screen and start the level.
-  ASSERT_TRUE(eventually([&] { return greenPixels(grabWindow(id)) > 500; }))
+  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 500; }))
       << "the splash screen did not appear";
 
   // The title screen: a cyan picture without green.
-  ASSERT_TRUE(eventually([&] { return cyanPixels(grabWindow(id)) > 500; }))
+  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), true) > 500; }))
       << "the title screen did not appear";
-  EXPECT_EQ(greenPixels(grabWindow(id)), 0);
+  EXPECT_EQ(pixels(grabWindow(id), false), 0);
 
   // Keys go to the window under the pointer.
   ASSERT_TRUE(xdotool("mousemove --window " + window + " 500 300"));
   ASSERT_TRUE(xdotool("key space"));
-  EXPECT_TRUE(eventually([&] { return greenPixels(grabWindow(id)) > 50; }))
+  EXPECT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 50; }))
       << "the level's first screen did not appear";
 
   ASSERT_TRUE(xdotool("key Escape"));

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "game/EventFreeze.h"
 #include "game/IceBlock.h"
 #include "game/IceFreezeVisuals.h"
@@ -13,12 +11,7 @@ namespace gh {
 namespace {
 
 using mo::Vector;
-
-std::string text(Vector v) {
-  std::ostringstream out;
-  out << v.getX() << "," << v.getY();
-  return out.str();
-}
+using test::text;
 
 /// Stands in for an enemy (or, retyped, for anything in the way): it
 /// records where the freezes it receives are centred.
@@ -40,11 +33,7 @@ class IceProjectileTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    addPlayer();
-  }
-  void addPlayer() {
-    p_player = new Player;
-    p_player->setPosition(Vector(100, 50));
+    p_player = newPlayer();
   }
   /// A projectile with 10 platform and 7 wall units flying right from
   /// (102, 49) at one cell per step.
@@ -97,7 +86,7 @@ TEST_F(IceProjectileTest, MakesItsIceOnceWhereItArrivesOrFirstTouchesAWallOrTheF
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.other) + " " + row.ice);
     restartWorld();
-    addPlayer();
+    p_player = newPlayer();
     EnemyProbe* p_far = new EnemyProbe(Vector(300, 10));
     EnemyProbe* p_other = new EnemyProbe(*row.other ? Vector(row.x, 49) : Vector(300, 20));
     if (*row.other) p_other->setType(row.other);

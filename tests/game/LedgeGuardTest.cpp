@@ -41,8 +41,7 @@ TEST_F(LedgeGuardTest, TurnsAnEnemyThatIsNotFightingAtMostOnceInThirtySteps) {
 }
 
 TEST_F(LedgeGuardTest, AnEngagedEnemyHoldsAtItAndShootsWhereverThePlayerGoes) {
-  Player* p_player = new Player;
-  p_player->setPosition(Vector(100, 50));
+  Player* p_player = newPlayer();
   p_player->setActive(false);  // a target that neither falls nor steps
   guard(Vector(108, 51));
   Enemy* p_enemy = new Enemy(Vector(114, 50), p_player, false);

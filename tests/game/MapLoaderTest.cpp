@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "game/Enemy.h"
 #include "game/LedgeGuard.h"
@@ -22,14 +21,13 @@ std::string describe(const mo::Object* p_o) {
       dynamic_cast<const mo::Particle*>(p_o)) {
     return "";
   }
-  std::ostringstream text;
-  text << p_o->getType() << "@" << p_o->getPosition().getX() << "," << p_o->getPosition().getY();
+  std::string text = p_o->getType() + "@" + test::text(p_o->getPosition());
   if (const Player* p_player = dynamic_cast<const Player*>(p_o)) {
-    text << "/" << p_player->getSpawnPoint().getX() << "," << p_player->getSpawnPoint().getY();
+    text += "/" + test::text(p_player->getSpawnPoint());
   }
   const Enemy* p_enemy = dynamic_cast<const Enemy*>(p_o);
-  if (p_enemy && p_enemy->isHeavy()) text << "!";
-  return text.str();
+  if (p_enemy && p_enemy->isHeavy()) text += "!";
+  return text;
 }
 
 TEST_F(MapLoaderTest, ReadsLinesSplitAtLineFeedsOnlyAndLogsAMissingFileOnce) {

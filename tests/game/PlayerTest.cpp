@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "game/Enemy.h"
-#include "game/EventFreeze.h"
 #include "game/Floor.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
@@ -20,8 +19,7 @@ class PlayerTest : public test::GameTest {
  protected:
   void SetUp() override {
     GameTest::SetUp();
-    p_player = new Player;
-    p_player->setPosition(Vector(100, 50));
+    p_player = newPlayer();
   }
   /// Starts the player at height y above a row of floor at height 60.
   void overFloor(float y) {
@@ -80,7 +78,7 @@ TEST_F(PlayerTest, StartsPrecipitationDriftingDownOverTheWholeWorld) {
   EXPECT_TRUE(p_first->getJitter());
 }
 
-TEST_F(PlayerTest, WalksOnKeyDownOnlyAndStaysStrictlyInsideTheBoundary) {
+TEST_F(PlayerTest, WalksOnKeyDownOnlyStaysStrictlyInsideTheBoundaryAndEscapeEndsTheGame) {
   for (int i = 0; i < 5; i++) key(mo::D, mo::KEY_DOWN);
   key(mo::D, mo::KEY_PRESSED);
   key(mo::A, mo::KEY_RELEASED);
@@ -96,6 +94,10 @@ TEST_F(PlayerTest, WalksOnKeyDownOnlyAndStaysStrictlyInsideTheBoundary) {
     key(edge.code, mo::KEY_DOWN);
     EXPECT_EQ(p_player->getPosition().getX(), edge.expected) << edge.x;
   }
+  key(mo::ESCAPE, mo::KEY_DOWN);
+  EXPECT_FALSE(mo::GameManager::getInstance().getGameOver());
+  key(mo::ESCAPE, mo::KEY_PRESSED);
+  EXPECT_TRUE(mo::GameManager::getInstance().getGameOver());
 }
 
 TEST_F(PlayerTest, FacingWeaponSpriteAndReticleColourFollowTheKeys) {
@@ -165,8 +167,7 @@ TEST_F(PlayerTest, OnlyStandableObjectsCountAsGroundFromEitherSide) {
   // An enemy is ground only while frozen.
   Enemy* p_enemy = new Enemy(Vector(300, 20), nullptr, false);
   for (const bool frozen : {false, true}) {
-    EventFreeze freeze(Vector(300, frozen ? 20 : 40));
-    mo::WorldManager::getInstance().onEvent(&freeze);
+    freezeAt(Vector(300, frozen ? 20 : 40));
     mo::EventCollision collision(p_player, p_enemy, p_player->getPosition());
     p_player->eventHandler(&collision);
     EXPECT_EQ(p_player->isOnGround(), frozen);
@@ -183,17 +184,16 @@ TEST_F(PlayerTest, IceEnergyRegrowsOnEveryThirtiethStepUpToItsMaximum) {
   }
   // In the real loop frames 0 and 30 regrow, frames 1 to 29 do not.
   struct Probe : mo::Object {
-    Player* p_player;
     std::vector<float> energy;
-    explicit Probe(Player* p) : p_player(p) { registerInterest("mo-step"); }
+    Probe() { registerInterest(mo::STEP_EVENT); }
     int eventHandler(const mo::Event*) override {
-      energy.push_back(p_player->getIceEnergy());
+      energy.push_back(static_cast<Player*>(first("Player"))->getIceEnergy());
       if (energy.size() == 32) mo::GameManager::getInstance().setGameOver();
       return 1;
     }
   };
   p_player->setIceEnergy(50);
-  Probe* p_probe = new Probe(p_player);
+  const Probe* p_probe = new Probe;
   mo::GameManager::getInstance().run();
   ASSERT_EQ(p_probe->energy.size(), 32u);
   EXPECT_FLOAT_EQ(p_probe->energy[29], 52.3333333f);
@@ -331,13 +331,6 @@ TEST_F(PlayerTest, LeavingTheWorldTenTimesFromFullHealthEndsInDefeat) {
   EXPECT_EQ(health, (std::vector<float>{90, 80, 70, 60, 50, 40, 30, 20, 10}));
   ASSERT_EQ(types(), std::vector<std::string>{"GameOver"});
   EXPECT_EQ(first("GameOver")->getAnimation().getName(), "game-over");
-}
-
-TEST_F(PlayerTest, EscapeEndsTheGameWhenPressed) {
-  key(mo::ESCAPE, mo::KEY_DOWN);
-  EXPECT_FALSE(mo::GameManager::getInstance().getGameOver());
-  key(mo::ESCAPE, mo::KEY_PRESSED);
-  EXPECT_TRUE(mo::GameManager::getInstance().getGameOver());
 }
 
 }  // namespace

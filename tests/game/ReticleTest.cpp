@@ -28,11 +28,8 @@ TEST_F(ReticleTest, FollowsMouseMovesOnlyInWorldCellsAndDrawsAPlusInItsColour) {
     mouse(row.action, mo::LEFT, row.mouse);
     EXPECT_EQ(p_reticle->getPosition(), row.after) << row.action;
   }
-  mo::CharGrid grid(80, 24);
-  mo::DisplayManager::getInstance().setCharGrid(&grid);
   p_reticle->setColor(mo::CYAN);
-  mo::WorldManager::getInstance().draw();
-  mo::DisplayManager::getInstance().setCharGrid(nullptr);
+  const mo::CharGrid grid = drawn();
   EXPECT_EQ(grid.toString(), "\n\n   +\n");
   EXPECT_EQ(grid.colorAt(3, 2), mo::CYAN);
 }
