@@ -21,6 +21,7 @@
 #include "engine/core/Vector.h"
 #include "engine/media/addParticles.h"
 #include "engine/media/Animation.h"
+#include "engine/media/audioOutput.h"
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/Frame.h"

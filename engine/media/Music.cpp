@@ -3,12 +3,15 @@
 #include <utility>
 
 #include "engine/core/LogManager.h"
+#include "engine/media/audioOutput.h"
 
 namespace mo {
 
 Music::Music() : label("[Undefined]") {}
 
 int Music::loadMusic(std::string filename) {
+  // Asked before the stream takes the device, which the probe needs free.
+  audioOutputAvailable();
   auto p_new_music = std::make_unique<sf::Music>();
   if (!p_new_music->openFromFile(filename)) return -1;
   p_music = std::move(p_new_music);
@@ -17,7 +20,7 @@ int Music::loadMusic(std::string filename) {
 
 void Music::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Music::play(): Playing music.");
-  if (!p_music) return;
+  if (!p_music || !audioOutputAvailable()) return;
   p_music->play();
   p_music->setLoop(loop);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "engine/core/LogManager.h"
+#include "engine/media/audioOutput.h"
 
 namespace mo {
 
@@ -13,6 +14,8 @@ Sound::~Sound() {
 }
 
 int Sound::loadSound(std::string filename) {
+  // Asked before the buffer takes the device, which the probe needs free.
+  audioOutputAvailable();
   auto p_new_buffer = std::make_unique<sf::SoundBuffer>();
   if (!p_new_buffer->loadFromFile(filename)) return -1;
   if (p_sound) {
@@ -27,7 +30,7 @@ int Sound::loadSound(std::string filename) {
 
 void Sound::play(bool loop) {
   LogManager::getInstance().writeLog(5, "Sound::play(): Playing sound.");
-  if (!p_sound) return;
+  if (!p_sound || !audioOutputAvailable()) return;
   p_sound->play();
   p_sound->setLoop(loop);
 }
