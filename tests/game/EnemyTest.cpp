@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,16 @@ TEST_F(EnemyTest, FreezesWithinFifteenCellsOnlyAndThawsOnTheHundredAndFiftiethSt
   step();
   EXPECT_FALSE(p_near->isFrozen());
   EXPECT_EQ(count("Bullet"), 1);
+
+  // An event merely typed "freeze" has no centre: refused, not cast.
+  mo::Event impostor;
+  impostor.setType(FREEZE_EVENT);
+  mo::WorldManager::getInstance().onEvent(&impostor);
+  EXPECT_FALSE(p_near->isFrozen());
+  const std::vector<std::string> log = closedLog();
+  EXPECT_EQ(std::count(log.begin(), log.end(),
+                       "Enemy::freeze(): Error! A \"freeze\" event that is no EventFreeze. Ignored."),
+            2);
 }
 
 TEST_F(EnemyTest, TwoHitsKillItWithARewardUpToTheMaximaAndLeavingTheWorldRemovesIt) {
