@@ -7,8 +7,6 @@ namespace {
 
 TEST(Box, EqualityComparesCornerAndEachExtentOnItsOwn) {
   const Box b(Vector(1.0f, 2.0f), 3.0f, 4.0f);
-  EXPECT_EQ(b.getHorizontal(), 3.0f);
-  EXPECT_EQ(b.getVertical(), 4.0f);
   EXPECT_TRUE(b == Box(Vector(1.0f, 2.0f), 3.0f, 4.0f));
   EXPECT_FALSE(b != Box(Vector(1.0f, 2.0f), 3.0f, 4.0f));
   EXPECT_TRUE(b != Box(Vector(1.0f, 2.5f), 3.0f, 4.0f));

@@ -110,27 +110,14 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
       "quadtree_threshold:34,");
   EXPECT_EQ(config.getFontScale(), 1.5f);  // the one setting not printed
   EXPECT_EQ(printed(),
-            "-----------------------------------\n"
-            "Morvane configuration:\n"
-            "  Window horizontal pixels: 640\n"
-            "  Window vertical pixels: 480\n"
-            "  Window horizontal characters: 60\n"
-            "  Window vertical characters: 20\n"
-            "  Window background color: 6\n"
-            "  Frame time: 11\n"
-            "  Window style: fullscreen\n"
-            "  Window title: Blaster\n"
-            "  Show mouse: true\n"
-            "  Headless: true\n"
-            "  Font file: f.ttf\n"
-            "  Log file: l.log\n"
-            "  Random seed: -1\n"
-            "  Networking: true\n"
-            "  Grid width: 31\n"
-            "  Grid height: 32\n"
-            "  Quadtree threshold: 34\n"
-            "  Quadtree depth: 33\n"
-            "-----------------------------------\n");
+            "-----------------------------------\nMorvane configuration:\n"
+            "  Window horizontal pixels: 640\n  Window vertical pixels: 480\n"
+            "  Window horizontal characters: 60\n  Window vertical characters: 20\n"
+            "  Window background color: 6\n  Frame time: 11\n  Window style: fullscreen\n"
+            "  Window title: Blaster\n  Show mouse: true\n  Headless: true\n"
+            "  Font file: f.ttf\n  Log file: l.log\n  Random seed: -1\n"
+            "  Networking: true\n  Grid width: 31\n  Grid height: 32\n"
+            "  Quadtree threshold: 34\n  Quadtree depth: 33\n-----------------------------------\n");
 }
 
 TEST_F(ConfigTest, ValuesAreReadLikeAtoiOrAtofTrueOnlyWhenExactlyTrueAndSkippedWhenEmpty) {

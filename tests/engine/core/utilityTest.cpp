@@ -28,19 +28,12 @@ class LoggedTest : public test::EngineTest {
     LogManager::getInstance().setLogLevel(level);
     ASSERT_EQ(LogManager::getInstance().startUp(), 0);
   }
-  /// The messages written since startLog().
 };
 
-TEST(UtilityGeometry, ValueInRangeIncludesBothEnds) {
-  EXPECT_TRUE(valueInRange(5.0f, 5.0f, 5.0f));
-  EXPECT_TRUE(valueInRange(1.0f, 1.0f, 2.0f));
-  EXPECT_TRUE(valueInRange(2.0f, 1.0f, 2.0f));
-  EXPECT_FALSE(valueInRange(0.99f, 1.0f, 2.0f));
-  EXPECT_FALSE(valueInRange(2.01f, 1.0f, 2.0f));
-  EXPECT_FALSE(valueInRange(1.5f, 2.0f, 1.0f));  // inverted range
-}
-
-TEST(UtilityGeometry, BoxContainsPositionIncludesAllEdgesAndUsesEachExtentOnItsAxis) {
+TEST(UtilityGeometry, RangeAndBoxContainmentIncludeEveryEdgeAndUseEachExtentOnItsAxis) {
+  EXPECT_TRUE(valueInRange(5, 5, 5) && valueInRange(1, 1, 2) && valueInRange(2, 1, 2));
+  EXPECT_FALSE(valueInRange(0.99f, 1, 2) || valueInRange(2.01f, 1, 2));
+  EXPECT_FALSE(valueInRange(1.5f, 2, 1));  // inverted range
   const Box b = box(1, 1, 3, 2);
   for (Vector p : {Vector(1, 1), Vector(4, 3), Vector(4, 1), Vector(1, 3), Vector(2.5f, 2)}) {
     EXPECT_TRUE(boxContainsPosition(b, p)) << p.getX() << "," << p.getY();

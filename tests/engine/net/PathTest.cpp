@@ -7,7 +7,7 @@
 namespace mo {
 namespace {
 
-TEST(PathTest, NextWalksTheNodesInOrderAndStopsAtTheCount) {
+TEST(PathTest, NextWalksTheNodesAndStopsAtTheCountAndSetIndexTakesOnlyExistingNodes) {
   Path path({Vector(3, 4), Vector(4, 5), Vector(5, 5)});
   std::vector<Vector> walked;
   for (; !path.isDone(); path.next()) walked.push_back(path.currentNode());
@@ -15,22 +15,17 @@ TEST(PathTest, NextWalksTheNodesInOrderAndStopsAtTheCount) {
   path.next();
   EXPECT_EQ(path.getIndex(), 3);
   EXPECT_EQ(path.currentNode(), Vector(0, 0));
-  Path empty;
-  empty.next();
-  EXPECT_TRUE(empty.isDone());
-  EXPECT_EQ(empty.getIndex(), 0);
-}
-
-TEST(PathTest, SetIndexAcceptsOnlyExistingNodes) {
-  Path path({Vector(3, 4), Vector(4, 5), Vector(5, 5)});
-  for (int i = 0; i < 3; i++) path.next();
   EXPECT_EQ(path.setIndex(0), 0);
   EXPECT_EQ(path.currentNode(), Vector(3, 4));
   EXPECT_EQ(path.setIndex(2), 0);
   EXPECT_EQ(path.setIndex(3), -1);
   EXPECT_EQ(path.setIndex(-1), -1);
   EXPECT_EQ(path.currentNode(), Vector(5, 5));
-  EXPECT_EQ(Path().setIndex(0), -1);
+  Path empty;
+  empty.next();
+  EXPECT_TRUE(empty.isDone());
+  EXPECT_EQ(empty.getIndex(), 0);
+  EXPECT_EQ(empty.setIndex(0), -1);
 }
 
 TEST(PathTest, TextListsEveryNodeWhateverTheIndex) {
