@@ -11,7 +11,9 @@ Music::Music() : label("[Undefined]") {}
 
 int Music::loadMusic(std::string filename) {
   // Asked before the stream takes the device, which the probe needs free.
-  audioOutputAvailable();
+  // Without a device no audio object is made at all (the audio library
+  // misbehaves without one); the file is only checked.
+  if (!audioOutputAvailable()) return sf::InputSoundFile().openFromFile(filename) ? 0 : -1;
   auto p_new_music = std::make_unique<sf::Music>();
   if (!p_new_music->openFromFile(filename)) return -1;
   p_music = std::move(p_new_music);

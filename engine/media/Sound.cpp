@@ -15,7 +15,9 @@ Sound::~Sound() {
 
 int Sound::loadSound(std::string filename) {
   // Asked before the buffer takes the device, which the probe needs free.
-  audioOutputAvailable();
+  // Without a device no audio object is made at all (the audio library
+  // misbehaves without one); the file is only checked.
+  if (!audioOutputAvailable()) return sf::InputSoundFile().openFromFile(filename) ? 0 : -1;
   auto p_new_buffer = std::make_unique<sf::SoundBuffer>();
   if (!p_new_buffer->loadFromFile(filename)) return -1;
   if (p_sound) {
