@@ -5,6 +5,7 @@
 #include <ctime>
 #include <vector>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -276,6 +277,16 @@ int socketLocalPort(int fd) {
 }
 
 int socketClose(int fd) { return ::close(fd) == -1 ? failWith(errno) : 0; }
+
+namespace detail {
+
+void* openLibrary(const char* library) { return dlopen(library, RTLD_LAZY | RTLD_LOCAL); }
+
+void* findSymbol(void* p_library, const char* name) { return dlsym(p_library, name); }
+
+void closeLibrary(void* p_library) { dlclose(p_library); }
+
+}  // namespace detail
 
 }  // namespace platform
 }  // namespace mo

@@ -38,6 +38,38 @@ TimeSource& timeSource();
 /// Replaces the time source (not owned); nullptr restores the system's.
 void setTimeSource(TimeSource* p_source);
 
+namespace detail {
+/// dlopen, dlsym and dlclose behind a plain interface; nullptr on failure.
+void* openLibrary(const char* library);
+void* findSymbol(void* p_library, const char* name);
+void closeLibrary(void* p_library);
+}  // namespace detail
+
+/// Asks a shared library, loaded at run time, whether its default handle
+/// opens: calls open_name(nullptr), a function that takes a name and
+/// gives a handle, and closes what it gives with close_name, whose result
+/// is of type CloseResult. True when a handle opened, and also when the
+/// library or either function is missing (there is nothing to ask); false
+/// when the open gave no handle. The engine asks SFML's own libraries
+/// this way (the X server, the audio device) without linking them.
+template <typename CloseResult>
+bool defaultHandleOpens(const char* library, const char* open_name, const char* close_name) {
+  void* p_library = detail::openLibrary(library);
+  if (!p_library) return true;
+  using Open = void* (*)(const char*);
+  using Close = CloseResult (*)(void*);
+  auto open = reinterpret_cast<Open>(detail::findSymbol(p_library, open_name));
+  auto close = reinterpret_cast<Close>(detail::findSymbol(p_library, close_name));
+  bool opens = true;
+  if (open && close) {
+    void* p_handle = open(nullptr);
+    opens = p_handle != nullptr;
+    if (p_handle) close(p_handle);
+  }
+  detail::closeLibrary(p_library);
+  return opens;
+}
+
 /// Stream sockets for the network manager: thin wrappers over the POSIX
 /// socket calls. Every socket they make is non-blocking, closed on exec,
 /// and sends without raising SIGPIPE. A call that fails returns -1 and

@@ -5,11 +5,11 @@
 #include <cstdlib>
 
 #ifdef __linux__
-#include <dlfcn.h>
 #endif
 
 #include "engine/core/Config.h"
 #include "engine/core/LogManager.h"
+#include "engine/core/platform.h"
 #include "engine/core/utility.h"
 #include "engine/media/CharGrid.h"
 
@@ -49,24 +49,7 @@ int positiveSetting(int value, int fallback, const char* name) {
 bool displayAvailable() {
   const char* p_display = std::getenv("DISPLAY");
   if (!p_display || !*p_display) return false;
-#ifdef __linux__
-  void* p_xlib = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
-  if (!p_xlib) return true;  // cannot probe: leave it to SFML
-  using OpenDisplay = void* (*)(const char*);
-  using CloseDisplay = int (*)(void*);
-  auto open_display = reinterpret_cast<OpenDisplay>(dlsym(p_xlib, "XOpenDisplay"));
-  auto close_display = reinterpret_cast<CloseDisplay>(dlsym(p_xlib, "XCloseDisplay"));
-  bool answers = true;
-  if (open_display && close_display) {
-    void* p_connection = open_display(nullptr);
-    answers = p_connection != nullptr;
-    if (p_connection) close_display(p_connection);
-  }
-  dlclose(p_xlib);
-  return answers;
-#else
-  return true;
-#endif
+  return platform::defaultHandleOpens<int>("libX11.so.6", "XOpenDisplay", "XCloseDisplay");
 }
 
 }  // namespace
