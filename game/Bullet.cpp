@@ -3,6 +3,7 @@
 #include "engine/core/EventCollision.h"
 #include "engine/world/WorldManager.h"
 #include "game/Enemy.h"
+#include "game/appearBeside.h"
 
 namespace gh {
 
@@ -27,11 +28,7 @@ void Bullet::start(mo::Vector shooter_position, Facing shooter_facing, const cha
   registerInterest(mo::COLLISION_EVENT);
   setSpeed(1.0f);
   setSolidness(mo::SOFT);
-  // The sprite shows the shooter's facing, whichever way the shot flies.
-  const bool right = shooter_facing == FACE_RIGHT;
-  setSprite(right ? right_sprite : left_sprite);
-  setPosition(mo::Vector(shooter_position.getX() + (right ? 2.0f : -2.0f),
-                         shooter_position.getY() - 1.0f));
+  appearBeside(this, shooter_position, shooter_facing, right_sprite, left_sprite);
 }
 
 int Bullet::eventHandler(const mo::Event* p_e) {
@@ -51,8 +48,7 @@ void Bullet::hit(const mo::Event* p_e) {
   // may touch its target again meanwhile; it must not hurt twice.
   if (spent) return;
   const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-  mo::Object* p_other =
-      p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+  mo::Object* p_other = p_collision->getOtherObject(this);
   const std::string other = p_other->getType();
   if (other == "Bullet" || other == (from_player ? "Player" : "Enemy")) return;
   spent = true;

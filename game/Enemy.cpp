@@ -57,8 +57,7 @@ int Enemy::eventHandler(const mo::Event* p_e) {
   }
   if (type == mo::COLLISION_EVENT) {
     const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-    const mo::Object* p_other =
-        p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+    const mo::Object* p_other = p_collision->getOtherObject(this);
     const std::string other = p_other->getType();
     if (other == "Floor" || other == "IcePlatform") on_ground = true;
     return 1;

@@ -33,8 +33,7 @@ int IceBlock::eventHandler(const mo::Event* p_e) {
   if (type == mo::COLLISION_EVENT) {
     // Hits only age the ice; the next step removes it when that is enough.
     const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-    const mo::Object* p_other =
-        p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+    const mo::Object* p_other = p_collision->getOtherObject(this);
     if (p_other->getType() == "Bullet") age += BULLET_MELT_STEPS;
     if (p_other->getType() == "Player") age += player_touch_steps;
     return 1;

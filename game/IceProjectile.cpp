@@ -9,6 +9,7 @@
 #include "game/IceFreezeVisuals.h"
 #include "game/IcePlatform.h"
 #include "game/IceWall.h"
+#include "game/appearBeside.h"
 
 namespace gh {
 
@@ -23,14 +24,8 @@ IceProjectile::IceProjectile(int platform_lifetime, int wall_lifetime, mo::Vecto
   registerInterest(mo::COLLISION_EVENT);
   registerInterest(mo::STEP_EVENT);
   setSpeed(1.0f);
-  const mo::Vector p = p_player->getPosition();
-  if (p_player->getFacing() == FACE_RIGHT) {
-    setSprite("ice-projectile-right");
-    setPosition(mo::Vector(p.getX() + 2, p.getY() - 1));
-  } else {
-    setSprite("ice-projectile-left");
-    setPosition(mo::Vector(p.getX() - 2, p.getY() - 1));
-  }
+  appearBeside(this, p_player->getPosition(), p_player->getFacing(), "ice-projectile-right",
+               "ice-projectile-left");
   this->platform_lifetime = platform_lifetime;
   this->wall_lifetime = wall_lifetime;
   spent = false;
@@ -63,8 +58,7 @@ int IceProjectile::eventHandler(const mo::Event* p_e) {
 
 void IceProjectile::collide(const mo::Event* p_e) {
   const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-  const mo::Object* p_other =
-      p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+  const mo::Object* p_other = p_collision->getOtherObject(this);
   const std::string other = p_other->getType();
   if (other == "LeftWall" || other == "RightWall" || other == "Floor") {
     makeIce(getPosition());

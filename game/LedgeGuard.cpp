@@ -11,8 +11,7 @@ LedgeGuard::LedgeGuard() : color(mo::WHITE) {}
 int LedgeGuard::eventHandler(const mo::Event* p_e) {
   if (p_e->getType() != mo::COLLISION_EVENT) return 0;
   const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-  mo::Object* p_other =
-      p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+  mo::Object* p_other = p_collision->getOtherObject(this);
   Enemy* p_enemy = p_other->getType() == "Enemy" ? dynamic_cast<Enemy*>(p_other) : nullptr;
   if (!p_enemy) return 1;
   if (p_enemy->isEngaged()) {

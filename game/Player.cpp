@@ -329,8 +329,7 @@ void Player::step() {
 
 void Player::collide(const mo::Event* p_e) {
   const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-  const mo::Object* p_other =
-      p_collision->getObject1() == this ? p_collision->getObject2() : p_collision->getObject1();
+  const mo::Object* p_other = p_collision->getOtherObject(this);
   on_ground = isGround(p_other);
 }
 

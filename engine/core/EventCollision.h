@@ -20,6 +20,9 @@ class EventCollision : public Event {
   void setObject1(Object* p_new) { p_obj1 = p_new; }
   Object* getObject2() const { return p_obj2; }
   void setObject2(Object* p_new) { p_obj2 = p_new; }
+  /// The object of the two that is not p_o: what p_o ran into, or what
+  /// ran into it.
+  Object* getOtherObject(const Object* p_o) const { return p_obj1 == p_o ? p_obj2 : p_obj1; }
   Vector getPosition() const { return pos; }
   void setPosition(Vector new_pos) { pos = new_pos; }
 

@@ -26,6 +26,8 @@ TEST(EventTest, EachClassCarriesItsTypeNameAndItsConstructorArguments) {
   EXPECT_EQ(collision.getObject1(), &first);
   EXPECT_EQ(collision.getObject2(), &second);
   EXPECT_EQ(collision.getPosition(), Vector(2.5f, -1));
+  EXPECT_EQ(collision.getOtherObject(&first), &second);
+  EXPECT_EQ(collision.getOtherObject(&second), &first);
   EXPECT_EQ(PATH_EVENT, "mo-path");
   EXPECT_EQ(VIEW_EVENT, "mo-view");
   EXPECT_EQ(NETWORK_EVENT, "mo-network");
