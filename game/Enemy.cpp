@@ -9,6 +9,7 @@
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
 #include "game/EventFreeze.h"
+#include "game/animateWalk.h"
 #include "game/playSound.h"
 #include "game/walkSideways.h"
 
@@ -18,9 +19,7 @@ Enemy::Enemy(mo::Vector position, Player* p_player, bool heavy) {
   setType("Enemy");
   setSprite("enemy-left");
   // The first frame stays until the enemy moves.
-  mo::Animation animation = getAnimation();
-  animation.setSlowdownCount(-1);
-  setAnimation(animation);
+  animateWalk(this, false);
 
   facing = FACE_LEFT;
   this->p_player = p_player;
@@ -140,14 +139,7 @@ void Enemy::step() {
 
   if (!frozen) walk(facing == FACE_LEFT ? -speed : speed);
 
-  mo::Animation animation = getAnimation();
-  if (getPosition() == last_position) {
-    animation.setIndex(0);
-    animation.setSlowdownCount(-1);
-  } else if (animation.getSlowdownCount() == -1) {
-    animation.setSlowdownCount(0);
-  }
-  setAnimation(animation);
+  animateWalk(this, getPosition() != last_position);
 
   if (engaged && !frozen && fire_cooldown < 1) {
     fire_cooldown = fire_cooldown_reset;

@@ -15,6 +15,7 @@
 #include "game/GameOver.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
+#include "game/animateWalk.h"
 #include "game/playSound.h"
 #include "game/walkSideways.h"
 
@@ -51,9 +52,7 @@ Player::Player() {
   setType("Player");
   setSprite("player-right-gun");
   // The first frame stays until the player moves.
-  mo::Animation animation = getAnimation();
-  animation.setSlowdownCount(-1);
-  setAnimation(animation);
+  animateWalk(this, false);
 
   weapon = GUN;
   facing = FACE_RIGHT;
@@ -278,21 +277,15 @@ void Player::step() {
     playSound("jump");
   }
 
-  mo::Animation animation = getAnimation();
-  if (getPosition() == last_position) {
-    animation.setIndex(0);
-    animation.setSlowdownCount(-1);
-  } else {
-    if (animation.getSlowdownCount() == -1) animation.setSlowdownCount(0);
-    if (on_ground) {
-      footstep_counter = std::max(footstep_counter - 1, 0);
-      if (footstep_counter == 0) {
-        playSound("footsteps");
-        footstep_counter = footstep_interval;
-      }
+  const bool moved = getPosition() != last_position;
+  animateWalk(this, moved);
+  if (moved && on_ground) {
+    footstep_counter = std::max(footstep_counter - 1, 0);
+    if (footstep_counter == 0) {
+      playSound("footsteps");
+      footstep_counter = footstep_interval;
     }
   }
-  setAnimation(animation);
 
   p_magazine_view->setValue(magazine);
   p_reserves_view->setValue(reserves);

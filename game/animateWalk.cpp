@@ -1,0 +1,18 @@
+#include "game/animateWalk.h"
+
+#include "engine/media/Animation.h"
+
+namespace gh {
+
+void animateWalk(mo::Object* p_walker, bool moved) {
+  mo::Animation animation = p_walker->getAnimation();
+  if (!moved) {
+    animation.setIndex(0);
+    animation.setSlowdownCount(-1);
+  } else if (animation.getSlowdownCount() == -1) {
+    animation.setSlowdownCount(0);
+  }
+  p_walker->setAnimation(animation);
+}
+
+}  // namespace gh
