@@ -7,14 +7,13 @@
 
 namespace gh {
 
-Bullet::Bullet(const Player* p_shooter) : from_player(true), shooter_heavy(false), spent(false) {
+Bullet::Bullet(const Player* p_shooter) : from_player(true), shooter_heavy(false) {
   setType("Bullet");
   start(p_shooter->getPosition(), p_shooter->getFacing(), "bullet-player-right",
         "bullet-player-left");
 }
 
-Bullet::Bullet(const Enemy* p_shooter)
-    : from_player(false), shooter_heavy(p_shooter->isHeavy()), spent(false) {
+Bullet::Bullet(const Enemy* p_shooter) : from_player(false), shooter_heavy(p_shooter->isHeavy()) {
   setType("Bullet");
   start(p_shooter->getPosition(), p_shooter->getFacing(), "bullet-enemy-right",
         "bullet-enemy-left");
@@ -44,14 +43,12 @@ int Bullet::eventHandler(const mo::Event* p_e) {
 }
 
 void Bullet::hit(const mo::Event* p_e) {
-  // A marked bullet stays in the world until the end of the update and
-  // may touch its target again meanwhile; it must not hurt twice.
-  if (spent) return;
   const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
+  if (!ending.handles(this, *p_collision)) return;
   mo::Object* p_other = p_collision->getOtherObject(this);
   const std::string other = p_other->getType();
   if (other == "Bullet" || other == (from_player ? "Player" : "Enemy")) return;
-  spent = true;
+  ending.end(this, p_collision);
   mo::WorldManager::getInstance().markForDelete(this);
   if (from_player) {
     if (Enemy* p_enemy = dynamic_cast<Enemy*>(p_other)) p_enemy->hurt(PLAYER_DAMAGE);

@@ -4,6 +4,7 @@
 #include "engine/core/Vector.h"
 #include "engine/world/Object.h"
 #include "game/Player.h"
+#include "game/ShotEnd.h"
 
 namespace gh {
 
@@ -42,8 +43,9 @@ class Bullet : public mo::Object {
   /// player bullet, "Enemy" for an enemy bullet) lets it fly on. Anything
   /// else marks it for deletion; a "Player" hit by an enemy bullet loses
   /// 7.5 health (15.0 from a heavy enemy), an "Enemy" hit by a player
-  /// bullet 15.0. Once marked, the bullet hits nothing more: one bullet
-  /// hurts at most once.
+  /// bullet 15.0. Every object of the move in which it first hits is hit;
+  /// after that move it hits nothing more, though the world deletes it
+  /// only at the end of the update.
   int eventHandler(const mo::Event* p_e) override;
 
   /// Whether the player fired it (else an enemy did).
@@ -59,7 +61,7 @@ class Bullet : public mo::Object {
 
   bool from_player;
   bool shooter_heavy;
-  bool spent;
+  ShotEnd ending;
 };
 
 }  // namespace gh

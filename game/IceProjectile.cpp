@@ -28,7 +28,7 @@ IceProjectile::IceProjectile(int platform_lifetime, int wall_lifetime, mo::Vecto
                "ice-projectile-left");
   this->platform_lifetime = platform_lifetime;
   this->wall_lifetime = wall_lifetime;
-  spent = false;
+  made = false;
 }
 
 IceProjectile::~IceProjectile() = default;
@@ -36,39 +36,41 @@ IceProjectile::~IceProjectile() = default;
 int IceProjectile::eventHandler(const mo::Event* p_e) {
   const std::string type = p_e->getType();
   if (type == mo::OUT_EVENT) {
-    end();
+    end(nullptr);
     return 1;
   }
   if (type == mo::COLLISION_EVENT) {
-    // One cast makes its ice once: touching two floor cells in one move,
-    // or arriving and then touching something in the same frame, must
-    // not make it again.
-    if (!spent) collide(p_e);
+    const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
+    if (ending.handles(this, *p_collision)) collide(p_collision);
     return 1;
   }
   if (type == mo::STEP_EVENT) {
-    if (!spent && mo::distance(getPosition(), target) <= arrival_radius) {
+    if (!ending.isEnded() && mo::distance(getPosition(), target) <= arrival_radius) {
       makeIce(target);
-      end();
+      end(nullptr);
     }
     return 1;
   }
   return 0;
 }
 
-void IceProjectile::collide(const mo::Event* p_e) {
-  const auto* p_collision = static_cast<const mo::EventCollision*>(p_e);
-  const mo::Object* p_other = p_collision->getOtherObject(this);
-  const std::string other = p_other->getType();
-  if (other == "LeftWall" || other == "RightWall" || other == "Floor") {
+void IceProjectile::collide(const mo::EventCollision* p_collision) {
+  const std::string other = p_collision->getOtherObject(this)->getType();
+  if (other == "Player") return;
+  // For a freeze, the ice made here is the freeze itself.
+  if (other == "LeftWall" || other == "RightWall" || other == "Floor" ||
+      (other == "Enemy" && kind == CAST_FREEZE)) {
     makeIce(getPosition());
-  } else if (other == "Enemy" && kind == CAST_FREEZE) {
-    freeze(getPosition());
   }
-  if (other != "Player") end();
+  end(p_collision);
 }
 
 void IceProjectile::makeIce(mo::Vector place) {
+  // One cast makes its ice once: touching two floor cells in one move,
+  // or arriving and then touching something in the same frame, must not
+  // make it again.
+  if (made) return;
+  made = true;
   switch (kind) {
     case CAST_PLATFORM:
       new IcePlatform(platform_lifetime, place);
@@ -90,8 +92,8 @@ void IceProjectile::freeze(mo::Vector place) {
   new IceFreezeVisuals(place);
 }
 
-void IceProjectile::end() {
-  spent = true;
+void IceProjectile::end(const mo::EventCollision* p_contact) {
+  ending.end(this, p_contact);
   mo::WorldManager::getInstance().markForDelete(this);
 }
 

@@ -4,6 +4,7 @@
 #include "engine/core/Vector.h"
 #include "engine/world/Object.h"
 #include "game/Player.h"
+#include "game/ShotEnd.h"
 
 namespace gh {
 
@@ -32,8 +33,10 @@ class IceProjectile : public mo::Object {
   /// and ends the projectile. A collision with a "LeftWall", "RightWall"
   /// or "Floor" makes the ice at the projectile's position; a freeze cast
   /// that touches an "Enemy" freezes there; any contact but the "Player"
-  /// ends the projectile. Leaving the world ends it. Once ended it makes
-  /// nothing more. 1 for these three event types, 0 for anything else.
+  /// ends the projectile. Leaving the world ends it. Every contact of the
+  /// move that ends it is still dealt with, nothing after; the ice is
+  /// made once at most. 1 for these three event types, 0 for anything
+  /// else.
   int eventHandler(const mo::Event* p_e) override;
 
   CastKind getKind() const { return kind; }
@@ -46,24 +49,27 @@ class IceProjectile : public mo::Object {
   /// Lifetime units (30 steps each) of the ice wall it makes.
   int getWallLifetime() const { return wall_lifetime; }
   /// Whether it has ended and waits for the world to delete it.
-  bool isSpent() const { return spent; }
+  bool isSpent() const { return ending.isEnded(); }
 
  private:
-  void collide(const mo::Event* p_e);
-  /// Makes what the kind says: a platform or wall at place, or a freeze
-  /// centred on the projectile with its circle at place.
+  void collide(const mo::EventCollision* p_collision);
+  /// Makes what the kind says, unless it made it already: a platform or
+  /// wall at place, or a freeze centred on the projectile with its circle
+  /// at place.
   void makeIce(mo::Vector place);
   /// Sends "freeze" at the projectile's position and shows the circle at
   /// place.
   void freeze(mo::Vector place);
-  void end();
+  /// Ends the projectile on p_contact, or on no contact when null.
+  void end(const mo::EventCollision* p_contact);
 
   CastKind kind;
   mo::Vector target;
   float arrival_radius;
   int platform_lifetime;
   int wall_lifetime;
-  bool spent;
+  bool made;
+  ShotEnd ending;
 };
 
 }  // namespace gh

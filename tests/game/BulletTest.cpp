@@ -61,12 +61,40 @@ TEST_F(BulletTest, HurtsTheOtherSideOncePassingItsOwnSideAndOtherBullets) {
   EXPECT_EQ(p_enemy->getHealth(), 10.0f);
   EXPECT_EQ(count("Bullet"), 2);
   // A bullet that hit stays until the end of the update; touching the
-  // player again meanwhile does not hurt again.
+  // player again meanwhile does not hurt again, nor does the player
+  // running into one that something ended in its own move.
   Bullet* p_bullet = shot(false, Vector(99, 50), Vector());
   mo::EventCollision touch(p_player, p_bullet, Vector(100, 50));
   p_bullet->eventHandler(&touch);
   p_bullet->eventHandler(&touch);
+  Bullet* p_ended = shot(false, Vector(99, 50), Vector(0, 1));
+  const mo::EventCollision own(p_ended, new mo::Object, Vector(99, 51));  // ended on a floor
+  const mo::EventCollision run_into(p_player, p_ended, Vector(100, 50));
+  p_ended->eventHandler(&own);
+  p_ended->eventHandler(&run_into);
   EXPECT_EQ(p_player->getHealth(), 70.0f);
+}
+
+TEST_F(BulletTest, HitsAnEnemyWhateverElseTheSameMoveTouches) {
+  // The move to x = 98 touches the enemy and a piece made before or after it.
+  for (const char* piece : {"LedgeGuard", "Floor", "LeftWall", "Platform"}) {
+    for (const bool piece_first : {true, false}) {
+      SCOPED_TRACE(std::string(piece) + (piece_first ? " first" : " last"));
+      restartWorld();
+      p_player = newPlayer();
+      const auto place = [piece] {
+        mo::Object* p_piece = new mo::Object;
+        p_piece->setType(piece);
+        p_piece->setPosition(Vector(99, 30));
+      };
+      if (piece_first) place();
+      const Enemy* p_enemy = new Enemy(Vector(100, 30), p_player, false);
+      if (!piece_first) place();
+      shot(true, Vector(96, 30), Vector(1, 0));
+      fly(3);
+      EXPECT_EQ(p_enemy->getHealth(), 10.0f);
+    }
+  }
 }
 
 TEST_F(BulletTest, AnEnemyBulletInFlightWhenTheGameEndsGoesInTheSamePass) {

@@ -100,6 +100,32 @@ TEST_F(IceProjectileTest, MakesItsIceOnceWhereItArrivesOrFirstTouchesAWallOrTheF
   }
 }
 
+TEST_F(IceProjectileTest, DealsWithEveryContactOfTheMoveThatEndsItYetMakesItsIceOnce) {
+  // Two pieces at x = 106, made in either order, both touched on the move
+  // from x = 104: what makes nothing must not hide what makes the ice, and
+  // two that make it make it once.
+  const struct {
+    const char *piece, *other;
+    CastKind kind;
+    const char* ice;
+  } rows[] = {{"Platform", "Floor", CAST_WALL, "IceWall@104,49/210"},
+              {"LedgeGuard", "Enemy", CAST_FREEZE, "IceFreezeCircle@104,49"},
+              {"Ceiling", "LeftWall", CAST_PLATFORM, "IcePlatform@104,49/300"},
+              {"Enemy", "RightWall", CAST_FREEZE, "IceFreezeCircle@104,49"}};
+  for (const auto& row : rows) {
+    for (const bool swap : {false, true}) {
+      SCOPED_TRACE(std::string(row.piece) + (swap ? " after " : " before ") + row.other);
+      restartWorld();
+      p_player = newPlayer();
+      (new EnemyProbe(Vector(106, 49)))->setType(swap ? row.other : row.piece);
+      (new EnemyProbe(Vector(106, 49)))->setType(swap ? row.piece : row.other);
+      throwRight(row.kind, Vector(200, 49));
+      tick(4);
+      EXPECT_EQ(ice(), std::vector<std::string>{row.ice});  // a freeze shows one circle
+    }
+  }
+}
+
 TEST_F(IceProjectileTest, EndsWithoutIceWhenItLeavesTheWorld) {
   throwRight(CAST_PLATFORM, Vector(500, 49))->setPosition(Vector(398, 49));
   tick(2);
