@@ -46,6 +46,18 @@ bool isGround(const mo::Object* p_o) {
   return p_enemy && p_enemy->isFrozen();
 }
 
+/// The velocity (cells per step) of a shot that flies at speed from where
+/// it appeared through target. A shot appears beside the player, so a line
+/// from the player's centre would pass beside the target; that line serves
+/// only for a target on the very spot where the shot appeared.
+mo::Vector aimThrough(const mo::Object* p_shot, mo::Vector target, mo::Vector centre, float speed) {
+  mo::Vector direction = target - p_shot->getPosition();
+  if (direction == mo::Vector()) direction = target - centre;
+  direction.normalize();
+  direction.scale(speed);
+  return direction;
+}
+
 }  // namespace
 
 Player::Player() {
@@ -214,11 +226,8 @@ void Player::fire(mo::Vector target) {
   if (fire_cooldown > 0 || magazine < 1) return;
   fire_cooldown = fire_cooldown_reset;
   magazine = std::max(magazine - 1, 0);
-  mo::Vector direction = target - getPosition();
-  direction.normalize();
-  direction.scale(1.5f);
   Bullet* p_bullet = new Bullet(this);
-  p_bullet->setVelocity(direction);
+  p_bullet->setVelocity(aimThrough(p_bullet, target, getPosition(), 1.5f));
   playSound("fire");
 }
 
@@ -231,11 +240,9 @@ void Player::castStaff(mo::Vector target, CastKind kind) {
   if (kind == CAST_WALL) cost = wall_cost;
   if (cost > ice_energy) return;
   ice_energy = std::max(ice_energy - cost, 0.0f);
-  mo::Vector direction = target - getPosition();
-  direction.normalize();
   IceProjectile* p_projectile =
       new IceProjectile(platform_lifetime, wall_lifetime, target, kind, this);
-  p_projectile->setVelocity(direction);
+  p_projectile->setVelocity(aimThrough(p_projectile, target, getPosition(), 1.0f));
   playSound("freeze");
 }
 

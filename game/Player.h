@@ -39,12 +39,14 @@ class Player : public mo::Object {
   /// Loses damage health (not below 0), plays "player-hurt", and marks
   /// itself for deletion when the health reaches 0.
   void hurt(float damage);
-  /// Fires the gun toward target (world cells) when the cooldown has run
-  /// out and the magazine holds a round.
+  /// Fires the gun when the cooldown has run out and the magazine holds a
+  /// round: a Bullet flies from where it appears through target (world
+  /// cells) at 1.5 cells per step.
   void fire(mo::Vector target);
   /// Casts the staff toward target when the cooldown has run out and the
-  /// energy suffices: an IceProjectile of kind flies there at 1 cell per
-  /// step. A refused cast still restarts the cooldown.
+  /// energy suffices: an IceProjectile of kind flies from where it appears
+  /// through target at 1 cell per step. A refused cast still restarts the
+  /// cooldown.
   void castStaff(mo::Vector target, CastKind kind);
   /// Starts a 30-step reload and refills the magazine from the reserves.
   void reload();

@@ -37,7 +37,7 @@ class BulletTest : public test::GameTest {
 
 TEST_F(BulletTest, StartsBesideItsShooterShowingTheShootersFacing) {
   for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
-  mouse(mo::CLICKED, mo::LEFT, mo::worldToView(Vector(90, 50)));  // behind the player
+  mouse(mo::CLICKED, mo::LEFT, mo::worldToView(Vector(90, 49)));  // behind the player
   const mo::Object* p_shot = first("Bullet");
   ASSERT_NE(p_shot, nullptr);
   EXPECT_EQ(p_shot->getAnimation().getName(), "bullet-player-right");
@@ -94,6 +94,20 @@ TEST_F(BulletTest, HitsAnEnemyWhateverElseTheSameMoveTouches) {
       fly(3);
       EXPECT_EQ(p_enemy->getHealth(), 10.0f);
     }
+  }
+}
+
+TEST_F(BulletTest, APlayerBulletFliesFromWhereItAppearsThroughThePointClicked) {
+  // Enemies clicked on their centres: the player's centre line passes over
+  // the first two; the last stands where the shot appears.
+  for (const Vector where : {Vector(102, 54), Vector(103, 55), Vector(104, 51), Vector(102, 49)}) {
+    restartWorld();
+    p_player = newPlayer();
+    for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
+    const Enemy* p_enemy = new Enemy(where, p_player, false);
+    mouse(mo::CLICKED, mo::LEFT, mo::worldToView(where));
+    fly(5);
+    EXPECT_EQ(p_enemy->getHealth(), 10.0f) << test::text(where);
   }
 }
 

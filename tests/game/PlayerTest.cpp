@@ -308,7 +308,7 @@ TEST_F(PlayerTest, StaffThrowsTheCastFromItsFacingTowardTheTargetAtOneCellPerSte
     EXPECT_EQ(p_projectile->getWallLifetime(), 7);
     EXPECT_EQ(p_projectile->getAnimation().getName(), row.sprite);
     EXPECT_EQ(p_projectile->getPosition(), Vector(p.getX() + row.dx, p.getY() - 1));
-    Vector direction = target - p;
+    Vector direction = target - p_projectile->getPosition();  // through the target
     direction.normalize();
     EXPECT_NEAR(mo::distance(p_projectile->getVelocity(), direction), 0.0f, 1e-6f);
     mo::WorldManager::getInstance().markForDelete(p_projectile);
