@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/Chest.h"
 #include "game/Enemy.h"
+#include "game/MapLoader.h"
 #include "tests/game/GameFixture.h"
 
 namespace gh {
@@ -108,6 +111,50 @@ TEST_F(BulletTest, APlayerBulletFliesFromWhereItAppearsThroughThePointClicked) {
     mouse(mo::CLICKED, mo::LEFT, mo::worldToView(where));
     fly(5);
     EXPECT_EQ(p_enemy->getHealth(), 10.0f) << test::text(where);
+  }
+}
+
+TEST_F(BulletTest, InTheRealLoopNoBulletHurtsTwiceAndLossesComeBulletByBullet) {
+  // The player walks to and fro (12 frames each way) into the fire of one
+  // enemy, then of a group with a heavy one, jumping every 20 frames. Each
+  // frame's loss is paid for by the enemy bullets that ended since the last
+  // frame, each once; one enemy never takes 30 in 90 frames, a group does.
+  struct Probe : mo::Object {
+    std::map<int, float> last;  // the enemy bullets of the last frame: damage by id
+    std::vector<float> lost{0};
+    float worst = 0;
+    Probe() { registerInterest(mo::STEP_EVENT); }
+    int eventHandler(const mo::Event*) override {
+      std::map<int, float> now;
+      const mo::ObjectList shots = mo::WorldManager::getInstance().objectsOfType("Bullet");
+      for (mo::ObjectListIterator it(&shots); !it.isDone(); it.next()) {
+        const auto* p_shot = static_cast<const Bullet*>(it.currentObject());
+        now[p_shot->getId()] = p_shot->isShooterHeavy() ? 15.0f : 7.5f;
+      }
+      float paid = 0;
+      for (const auto& shot : last) paid += now.count(shot.first) ? 0 : shot.second;
+      last = now;
+      lost.push_back(100 - static_cast<const Player*>(first("Player"))->getHealth());
+      EXPECT_LE(lost.back() - lost[lost.size() - 2], paid) << "frame " << lost.size();
+      if (lost.size() > 90) worst = std::max(worst, lost.back() - lost[lost.size() - 91]);
+      if (lost.back() > 80 || lost.size() == 600) mo::GameManager::getInstance().setGameOver();
+      key(lost.size() % 24 < 12 ? mo::D : mo::A, mo::KEY_DOWN);
+      if (lost.size() % 20 == 0) key(mo::SPACE, mo::KEY_PRESSED);
+      return 1;
+    }
+  };
+  for (const std::string enemies : {"E", "E    F    E"}) {
+    SCOPED_TRACE(enemies);
+    restartWorld();
+    std::vector<std::string> level(20, "L" + std::string(68, ' ') + "R");  // walls of 21 cells
+    level.push_back("L         P                    " + enemies +
+                    std::string(38 - enemies.size(), ' ') + "R");
+    level.push_back(std::string(70, '_'));
+    populateWorld(level);
+    const Probe* p_probe = new Probe;
+    mo::GameManager::getInstance().run();
+    EXPECT_GE(p_probe->worst, 7.5f);
+    EXPECT_EQ(p_probe->worst >= 30, enemies.size() > 1) << p_probe->worst;
   }
 }
 
