@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -49,6 +50,7 @@ struct Level {
   int px = 0, py = 0, cx = 0, cy = 0;
   std::vector<std::array<int, 3>> foes;  // x, y and whether heavy, of every enemy
   std::set<std::pair<int, int>> guards;
+  std::set<std::pair<int, int>> floors;  // x, y of every floor cell
 
   char at(int x, int y) const {
     return (x < 0 || y < 0 || x >= WIDTH || y >= HEIGHT) ? EMPTY : cells[y * WIDTH + x];
@@ -86,6 +88,7 @@ Level readLevel(const std::string& path) {
       level.heavies += ch == 'F';
       if (ch == 'E' || ch == 'F') level.foes.push_back({col, y, ch == 'F'});
       if (ch == 'G') level.guards.insert({col, y});
+      if (ch == '_') level.floors.insert({col, y});
       char& cell = level.cells[y * WIDTH + col];
       if (std::string("_,LR").find(ch) != std::string::npos) cell = std::max<char>(cell, GROUND);
       if (ch == '.') cell = CEILING;
@@ -191,6 +194,26 @@ TEST(MapLayoutTest, LevelFitsTheWorldAndWalkingAndJumpingReachItsOneChestFromIts
   bool reached = false;
   const std::vector<State> explored = searchChest(level, reached);
   EXPECT_TRUE(reached) << explored.size() << " states explored";
+
+  // The HUD covers the view's bottom three rows, so nothing solid lies there when the view
+  // is at the world's bottom edge, and every column has something solid above them: a fall
+  // ends on a floor, not out of the world.
+  std::vector<int> hidden, bottomless;  // columns
+  for (int x = 1; x < WIDTH - 1; ++x) {
+    bool floor = false, under_hud = false;
+    for (int y = HEIGHT - 14; y < HEIGHT; ++y) {
+      (y < HEIGHT - 3 ? floor : under_hud) |= level.at(x, y) != EMPTY;
+    }
+    if (under_hud) hidden.push_back(x);
+    if (!floor) bottomless.push_back(x);
+  }
+  EXPECT_EQ(hidden, std::vector<int>{});
+  EXPECT_EQ(bottomless, std::vector<int>{});
+  // The chest (5 x 3) stands on its floor, not sunk into it.
+  for (int x = level.cx - 2; x <= level.cx + 2; ++x) {
+    for (int y = level.cy - 1; y <= level.cy + 1; ++y) EXPECT_EQ(level.at(x, y), EMPTY);
+    EXPECT_NE(level.at(x, level.cy + 2), EMPTY);
+  }
 }
 
 // Every enemy stands on a floor that the player walks on, on the way to the chest, within 15
@@ -217,6 +240,48 @@ TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn)
     })) << "the player never stands on its floor";
   }
   EXPECT_LE(level.foes.size() * 2 * 3, 72u);
+}
+
+// An engaged enemy that reaches a ledge guard holds there and shoots at the player for the
+// rest of its life. From beyond the view (none of its cells within 40 cells aside or 12 above
+// or below) no such shot reaches a place where the player can stand on a floor or platform
+// (the tops of walls are only crossed): a wall, floor or platform is in the way. The enemy
+// rests 2 3/8 cells above its floor (it falls from 5 without landing); its bullet starts 2
+// cells to the player's side and 1 up and flies parallel to the line between them; it is
+// counted as stopped only where the line passes within half a cell of a solid cell's middle.
+TEST(MapLayoutTest, NoEnemyHoldingAtALedgeGuardShootsThePlayerFromBeyondTheView) {
+  const Level level = readLevel(levelFile());
+  bool reached = false;
+  const std::vector<State> explored = searchChest(level, reached);
+  std::set<std::pair<int, int>> places;  // x, and y in UNITs
+  for (const State& s : explored) {
+    const int below = lastRow(s.y) + (s.y % UNIT == 0 ? 0 : 1);  // the row under its feet
+    for (int x = s.x - 2; x <= s.x + 2 && s.ground; ++x) {
+      if (level.floors.count({x, below})) places.insert({s.x, s.y});
+    }
+  }
+  for (const auto& foe : level.foes) {
+    const int floor = foe[1] + 5;
+    for (const int dx : {-1, 1}) {
+      int end = foe[0];
+      while (!level.guards.count({end, floor - 1}) && level.at(end, floor) == GROUND) end += dx;
+      const double ex = end - 2 * dx, ey = floor - 2.375;  // touching the guard
+      for (const auto& place : places) {
+        const double px = place.first, py = static_cast<double>(place.second) / UNIT;
+        if (std::abs(px - ex) <= 41 && std::abs(py - ey) <= 13) continue;
+        const double side = px < ex ? -2 : 2, length = std::hypot(px - ex, py - ey);
+        bool stopped = false;
+        for (double t = 0; t <= length && !stopped; t += 0.25) {
+          const double x = ex + side + (px - ex) * t / length;
+          const double y = ey - 1 + (py - ey) * t / length;
+          stopped = level.at(static_cast<int>(std::floor(x + 0.5)),
+                             static_cast<int>(std::floor(y + 0.5))) != EMPTY;
+        }
+        EXPECT_TRUE(stopped) << "from " << ex << "," << ey << " to " << px << "," << py;
+        if (!stopped) break;
+      }
+    }
+  }
 }
 
 }  // namespace
