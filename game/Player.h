@@ -34,8 +34,8 @@ enum CastKind : int { CAST_PLATFORM = 0, CAST_WALL = 1, CAST_FREEZE = 2 };
 class Player : public mo::Object {
  public:
   /// Enters the world as "Player" with a stopped "player-right-gun"
-  /// animation (its box HEAD_TRIM lower at the top), creates its reticle and the four HUD items and makes the
-  /// view follow it.
+  /// animation (its box HEAD_TRIM lower at the top), creates its reticle
+  /// and the four HUD items and makes the view follow it.
   Player();
   /// Marks the reticle for deletion and creates the game-over screen
   /// (victory or defeat); plays "player-death" on a defeat.

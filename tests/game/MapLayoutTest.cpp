@@ -150,6 +150,13 @@ bool step(const Level& level, State& s, int dx, bool jump) {
   return insideWorld(s);
 }
 
+// The column where an enemy walking from x along its floor in direction dx meets a ledge
+// guard, or the first column without ground.
+int walkToGuard(const Level& level, int x, int floor, int dx) {
+  while (!level.guards.count({x, floor - 1}) && level.at(x, floor) == GROUND) x += dx;
+  return x;
+}
+
 bool nearChest(const Level& level, const State& s) {
   const long long dx = (s.x - level.cx) * UNIT, dy = s.y - level.cy * UNIT;
   return dx * dx + dy * dy <= 5LL * 5 * UNIT * UNIT;
@@ -230,8 +237,7 @@ TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn)
     SCOPED_TRACE("enemy at " + std::to_string(x) + "," + std::to_string(foe[1]));
     EXPECT_GT(std::abs(x - level.px), foe[2] ? 50 : 30);
     for (const int dx : {-1, 1}) {
-      int end = x;
-      while (!level.guards.count({end, floor - 1}) && level.at(end, floor) == GROUND) end += dx;
+      const int end = walkToGuard(level, x, floor, dx);
       EXPECT_EQ(level.guards.count({end, floor - 1}), 1u) << "no guard before column " << end;
     }
     EXPECT_TRUE(std::any_of(explored.begin(), explored.end(), [&](const State& s) {
@@ -244,11 +250,11 @@ TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn)
 
 // An engaged enemy that reaches a ledge guard holds there and shoots at the player for the
 // rest of its life. From beyond the view (none of its cells within 40 cells aside or 12 above
-// or below) no such shot reaches a place where the player can stand on a floor or platform
-// (the tops of walls are only crossed): a wall, floor or platform is in the way. The enemy
-// rests 2 3/8 cells above its floor (it falls from 5 without landing); its bullet starts 2
-// cells to the player's side and 1 up and flies parallel to the line between them; it is
-// counted as stopped only where the line passes within half a cell of a solid cell's middle.
+// or below) no such shot reaches a place where the player can stand on a floor (platforms
+// and the tops of walls are only climbed over): a wall, floor or platform is in the way.
+// The enemy rests 2 3/8 cells above its floor (it falls from 5 without landing); its bullet
+// starts 2 cells to the player's side and 1 up and flies parallel to the line between them;
+// it counts as stopped only where the line passes within half a cell of a solid cell's middle.
 TEST(MapLayoutTest, NoEnemyHoldingAtALedgeGuardShootsThePlayerFromBeyondTheView) {
   const Level level = readLevel(levelFile());
   bool reached = false;
@@ -263,8 +269,7 @@ TEST(MapLayoutTest, NoEnemyHoldingAtALedgeGuardShootsThePlayerFromBeyondTheView)
   for (const auto& foe : level.foes) {
     const int floor = foe[1] + 5;
     for (const int dx : {-1, 1}) {
-      int end = foe[0];
-      while (!level.guards.count({end, floor - 1}) && level.at(end, floor) == GROUND) end += dx;
+      const int end = walkToGuard(level, foe[0], floor, dx);
       const double ex = end - 2 * dx, ey = floor - 2.375;  // touching the guard
       for (const auto& place : places) {
         const double px = place.first, py = static_cast<double>(place.second) / UNIT;
