@@ -17,7 +17,8 @@ namespace gh {
 
 Enemy::Enemy(mo::Vector position, Player* p_player, bool heavy) {
   setType("Enemy");
-  setSprite("enemy-left");
+  // A heavy enemy hits harder and sees farther, and looks it.
+  setSprite(heavy ? "enemy-heavy-left" : "enemy-left");
   // The first frame stays until the enemy moves.
   animateWalk(this, false);
 
@@ -87,7 +88,13 @@ void Enemy::freeze(const mo::Event* p_e) {
   frozen = true;
 }
 
-void Enemy::showFacingSprite() { setSprite(facing == FACE_LEFT ? "enemy-left" : "enemy-right"); }
+void Enemy::showFacingSprite() {
+  if (heavy) {
+    setSprite(facing == FACE_LEFT ? "enemy-heavy-left" : "enemy-heavy-right");
+  } else {
+    setSprite(facing == FACE_LEFT ? "enemy-left" : "enemy-right");
+  }
+}
 
 void Enemy::step() {
   fire_cooldown = std::max(fire_cooldown - 1, 0);

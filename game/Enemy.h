@@ -31,7 +31,8 @@ class Enemy : public mo::Object {
   /// A freeze reaches the enemies this close to its centre (cells).
   static constexpr float FREEZE_RADIUS = 15.0f;
 
-  /// An "Enemy" facing left with a stopped "enemy-left" animation at
+  /// An "Enemy" facing left with a stopped "enemy-left" animation
+  /// ("enemy-heavy-left" for a heavy one; "-right" when it faces right) at
   /// position (cells), aiming at p_player (not owned), registered for
   /// step, out, collision and freeze events. It falls until it first
   /// touches a floor or an ice platform. Without a player (nullptr) it

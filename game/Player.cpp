@@ -9,6 +9,7 @@
 #include "engine/core/utility.h"
 #include "engine/media/Precipitation.h"
 #include "engine/media/addParticles.h"
+#include "engine/world/ObjectListIterator.h"
 #include "engine/world/WorldManager.h"
 #include "game/Bullet.h"
 #include "game/Enemy.h"
@@ -62,7 +63,7 @@ mo::Vector aimThrough(const mo::Object* p_shot, mo::Vector target, mo::Vector ce
 
 Player::Player() {
   setType("Player");
-  setSprite("player-right-gun");
+  showSprite("player-right-gun");
   // The first frame stays until the player moves.
   animateWalk(this, false);
 
@@ -150,10 +151,18 @@ int Player::eventHandler(const mo::Event* p_e) {
 
 void Player::showWeaponSprite() {
   if (weapon == GUN) {
-    setSprite(facing == FACE_LEFT ? "player-left-gun" : "player-right-gun");
+    showSprite(facing == FACE_LEFT ? "player-left-gun" : "player-right-gun");
   } else {
-    setSprite(facing == FACE_LEFT ? "player-left-staff" : "player-right-staff");
+    showSprite(facing == FACE_LEFT ? "player-left-staff" : "player-right-staff");
   }
+}
+
+void Player::showSprite(const char* label) {
+  if (setSprite(label) != 0) return;
+  mo::Box box = getBox();
+  box.setCorner(box.getCorner() + mo::Vector(0, HEAD_TRIM));
+  box.setVertical(box.getVertical() - HEAD_TRIM);
+  setBox(box);
 }
 
 void Player::keyboard(const mo::Event* p_e) {
@@ -284,6 +293,8 @@ void Player::step() {
     playSound("jump");
   }
 
+  land();
+
   const bool moved = getPosition() != last_position;
   animateWalk(this, moved);
   if (moved && on_ground) {
@@ -325,6 +336,37 @@ void Player::step() {
     world.moveObject(this, p);
   }
   world.setViewPosition(p);
+}
+
+void Player::land() {
+  const mo::Vector velocity = getVelocity();
+  if (velocity.getY() <= 0) return;
+  mo::WorldManager& world = mo::WorldManager::getInstance();
+  const mo::Vector position = getPosition();
+  const mo::Vector fall(position.getX(), position.getY() + velocity.getY());
+  const mo::Box box = getBox();
+  const float feet = box.getCorner().getY() + box.getVertical();  // below the position
+  const float bottom = position.getY() + feet;
+  // The world refuses a whole fall into something HARD; the fall is cut
+  // short instead, just above the highest top it would have met. The
+  // update then tries the whole fall from there, is refused, and the
+  // collision it reports keeps the ground test as it was.
+  float rest = fall.getY();
+  const mo::ObjectList below = world.getCollisions(this, fall);
+  for (mo::ObjectListIterator it(&below); !it.isDone(); it.next()) {
+    if (it.currentObject()->getSolidness() != mo::HARD) continue;
+    const float top = mo::getWorldBox(it.currentObject()).getCorner().getY();
+    // Something reaching up beside the player stops the fall where it is.
+    if (top <= bottom) return;
+    rest = std::min(rest, top - feet - LANDING_GAP);
+  }
+  if (rest >= fall.getY() || rest <= position.getY()) return;
+  const mo::Vector landing(position.getX(), rest);
+  const mo::ObjectList there = world.getCollisions(this, landing);
+  for (mo::ObjectListIterator it(&there); !it.isDone(); it.next()) {
+    if (it.currentObject()->getSolidness() == mo::HARD) return;
+  }
+  world.moveObject(this, landing);
 }
 
 void Player::collide(const mo::Event* p_e) {

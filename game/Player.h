@@ -9,6 +9,15 @@ namespace gh {
 
 class Reticle;
 
+/// Cells between a landed player's bottom edge and the top it stands on:
+/// touching boxes collide, so a player resting on the very top could not
+/// walk. A power of two keeps the positions exact.
+constexpr float LANDING_GAP = 1.0f / 1024.0f;
+/// Cells by which the player's box is lower at the top than its 3-cell
+/// sprite: a player landed on a floor then fits under a platform three
+/// rows above it (more than LANDING_GAP; a power of two).
+constexpr float HEAD_TRIM = 1.0f / 32.0f;
+
 /// The weapon the player holds.
 enum Weapon : int { GUN = 0, STAFF = 1 };
 
@@ -25,8 +34,8 @@ enum CastKind : int { CAST_PLATFORM = 0, CAST_WALL = 1, CAST_FREEZE = 2 };
 class Player : public mo::Object {
  public:
   /// Enters the world as "Player" with a stopped "player-right-gun"
-  /// animation, creates its reticle and the four HUD items and makes the
-  /// view follow it.
+  /// animation (its box HEAD_TRIM lower at the top), creates its reticle
+  /// and the four HUD items and makes the view follow it.
   Player();
   /// Marks the reticle for deletion and creates the game-over screen
   /// (victory or defeat); plays "player-death" on a defeat.
@@ -88,8 +97,15 @@ class Player : public mo::Object {
   void mouse(const mo::Event* p_e);
   void step();
   void collide(const mo::Event* p_e);
+  /// A fall that something HARD will refuse this frame is first cut short
+  /// to rest LANDING_GAP cells above that thing's top (when nothing HARD
+  /// is there either); other moves are left alone.
+  void land();
   /// The sprite for the current weapon and facing.
   void showWeaponSprite();
+  /// Takes the sprite under label and the sprite's box less HEAD_TRIM at
+  /// the top.
+  void showSprite(const char* label);
 
   Reticle* p_reticle;
   Weapon weapon;

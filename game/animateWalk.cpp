@@ -12,7 +12,9 @@ void animateWalk(mo::Object* p_walker, bool moved) {
   } else if (animation.getSlowdownCount() == -1) {
     animation.setSlowdownCount(0);
   }
-  p_walker->setAnimation(animation);
+  // Only the frame changes, so the walker's box (which may differ from
+  // the sprite's) stays as it is.
+  p_walker->setAnimation(animation, false);
 }
 
 }  // namespace gh

@@ -19,6 +19,9 @@ void loadResources() {
       {"enemy-left", "sprites/enemy-left-spr.txt"},
       {"enemy-right", "sprites/enemy-right-spr.txt"},
       {"enemy-frozen", "sprites/enemy-frozen-spr.txt"},
+      // Heavy enemies walk in their own colours.
+      {"enemy-heavy-left", "sprites/enemy-heavy-left-spr.txt"},
+      {"enemy-heavy-right", "sprites/enemy-heavy-right-spr.txt"},
       {"bullet-player-right", "sprites/bullet-player-right-spr.txt"},
       {"bullet-player-left", "sprites/bullet-player-left-spr.txt"},
       {"bullet-enemy-right", "sprites/bullet-enemy-right-spr.txt"},

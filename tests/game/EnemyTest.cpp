@@ -43,6 +43,8 @@ TEST_F(EnemyTest, WalksAndShootsByItsHorizontalDistanceFromThePlayer) {
   for (std::size_t i = 0; i < enemies.size(); i++) {
     EXPECT_EQ(enemies[i]->getPosition().getX(), 100 + rows[i].distance - rows[i].walked) << i;
     EXPECT_EQ(enemies[i]->isEngaged(), rows[i].engaged) << i;
+    EXPECT_EQ(enemies[i]->getAnimation().getName(),
+              rows[i].heavy ? "enemy-heavy-left" : "enemy-left") << i;
   }
   // Engaged ones shoot on their 60th step and every 60 steps after.
   std::vector<int> shots;
@@ -51,6 +53,13 @@ TEST_F(EnemyTest, WalksAndShootsByItsHorizontalDistanceFromThePlayer) {
     if (count("Bullet") > bullets) shots.push_back(i);
   }
   EXPECT_EQ(shots, (std::vector<int>{60, 120}));
+  // Heavy ones keep their own look when they turn.
+  p_player->setPosition(Vector(300, 5));
+  step();
+  for (std::size_t i = 0; i < enemies.size(); i++) {
+    EXPECT_EQ(enemies[i]->getAnimation().getName(),
+              rows[i].heavy ? "enemy-heavy-right" : "enemy-right") << i;
+  }
 }
 
 TEST_F(EnemyTest, FreezesWithinFifteenCellsOnlyAndThawsOnTheHundredAndFiftiethStep) {

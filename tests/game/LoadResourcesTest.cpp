@@ -38,7 +38,7 @@ TEST_F(LoadResourcesTest, LoadsEverySpriteAndAudibleSoundWithoutAnErrorInTheSize
         "ice-platform", "ice-wall"}},
       {3,
        {"player-left-gun", "player-right-gun", "player-left-staff", "player-right-staff",
-        "enemy-left", "enemy-right", "enemy-frozen"}},
+        "enemy-left", "enemy-right", "enemy-frozen", "enemy-heavy-left", "enemy-heavy-right"}},
       {1,
        {"bullet-player-right", "bullet-player-left", "bullet-enemy-right", "bullet-enemy-left",
         "ice-projectile-left", "ice-projectile-right", "floor", "wall-left", "wall-right",

@@ -24,7 +24,7 @@ class PlayerTest : public test::GameTest {
   /// Starts the player at height y above a row of floor at height 60.
   void overFloor(float y) {
     p_player->setPosition(Vector(100, y));
-    for (int x = 90; x <= 110; x++) {
+    for (int x = 90; x <= 120; x++) {
       Floor* p_floor = new Floor;
       p_floor->setType("Floor");
       p_floor->setSprite("floor");
@@ -124,27 +124,47 @@ TEST_F(PlayerTest, FacingWeaponSpriteAndReticleColourFollowTheKeys) {
   }
 }
 
-TEST_F(PlayerTest, FallsAtMostOneAndAQuarterCellsPerStepThenJumpsFourAndAHalf) {
+TEST_F(PlayerTest, FallsAtMostOneAndAQuarterCellsPerStepLandsOnTheFloorThenJumpsFourAndAHalf) {
   overFloor(20);
   key(mo::SPACE, mo::KEY_PRESSED);  // in the air: stays pending
   tick(20);
   EXPECT_FLOAT_EQ(p_player->getVelocity().getY(), 1.25f);
   EXPECT_TRUE(p_player->isJumpRequested());
+  // The floor's top is at 59.5; the player's bottom edge, 1.5 below its
+  // position, comes to rest on it (touching boxes would collide).
+  const float resting = 59.5f - 1.5f - LANDING_GAP;
   land();
-  EXPECT_LE(p_player->getPosition().getY(), 58.0f);  // on the floor, not in it
-  EXPECT_GT(p_player->getPosition().getY(), 56.5f);
+  EXPECT_EQ(p_player->getPosition().getY(), resting);
   tick();  // the step that found the ground already jumped, or this one does
   EXPECT_FALSE(p_player->isJumpRequested());
   land();
   tick(3);
-  const float ground_y = p_player->getPosition().getY();
+  EXPECT_EQ(p_player->getPosition().getY(), resting);
   key(mo::SPACE, mo::KEY_PRESSED);
-  float top = ground_y;
-  for (int i = 0; i < 12; i++) {
+  float top = resting;
+  for (int i = 0; i < 20; i++) {
     tick();
     top = std::min(top, p_player->getPosition().getY());
   }
-  EXPECT_NEAR(ground_y - top, 4.5f, 1e-4f);
+  EXPECT_EQ(resting - top, 4.5f);
+  EXPECT_EQ(p_player->getPosition().getY(), resting);
+}
+
+TEST_F(PlayerTest, WalksUnderAPlatformThreeRowsAboveTheFloorItLandedOn) {
+  overFloor(40);
+  for (int x = 104; x <= 112; x++) {
+    mo::Object* p_platform = new mo::Object;
+    p_platform->setType("Platform");
+    p_platform->setSprite("platform");
+    p_platform->setPosition(Vector(static_cast<float>(x), 56));  // rows 57 to 59 free
+  }
+  land();
+  tick(3);
+  for (int i = 0; i < 15; i++) {
+    key(mo::D, mo::KEY_DOWN);
+    tick();
+  }
+  EXPECT_EQ(p_player->getPosition(), Vector(115, 59.5f - 1.5f - LANDING_GAP));
 }
 
 TEST_F(PlayerTest, OnlyStandableObjectsCountAsGroundFromEitherSide) {
