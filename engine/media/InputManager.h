@@ -39,7 +39,8 @@ class InputManager : public Manager {
   void getInput();
 
   /// Sends the events of one window event. False for a close request,
-  /// after setting game over; true otherwise.
+  /// after setting game over; true otherwise. A click reports the middle
+  /// button if it is held now, else the left one if held, else its own.
   bool handleEvent(const sf::Event& event);
 
   /// Sends PRESSED for each mouse button held (left, right, middle) and
