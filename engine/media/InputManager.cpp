@@ -150,6 +150,20 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
   return keyboard;
 }
 
+bool InputManager::getMousePosition(Vector& r_where) const {
+  if (Config::getInstance().getHeadless()) return false;
+  const DisplayManager& display = DisplayManager::getInstance();
+  const sf::RenderWindow* p_window = display.getWindow();
+  if (!p_window) return false;
+  const sf::Vector2i pixel = inputState().mousePosition(p_window);
+  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= display.getHorizontalPixels() ||
+      pixel.y >= display.getVerticalPixels()) {
+    return false;
+  }
+  r_where = pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y)));
+  return true;
+}
+
 void InputManager::getInput() {
   if (Config::getInstance().getHeadless()) return;
   sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
