@@ -15,6 +15,7 @@
 #include "game/Enemy.h"
 #include "game/GameOver.h"
 #include "game/IceProjectile.h"
+#include "game/Pause.h"
 #include "game/Reticle.h"
 #include "game/animateWalk.h"
 #include "game/playSound.h"
@@ -107,6 +108,7 @@ Player::Player() {
   p_ice_energy_view =
       makeHud(mo::BOTTOM_RIGHT, "Ice Energy", static_cast<int>(ice_energy), mo::CYAN);
   p_health_view = makeHud(mo::TOP_CENTER, "HP", static_cast<int>(health), mo::RED);
+  p_pause = new Pause;
 
   mo::addParticles(0, mo::DRIFT_DOWN, 2.0f);
 
@@ -169,6 +171,12 @@ void Player::keyboard(const mo::Event* p_e) {
   const auto* p_key = static_cast<const mo::EventKeyboard*>(p_e);
   const mo::KeyCode key = p_key->getKey();
   const mo::KeyboardAction action = p_key->getKeyboardAction();
+  if ((key == mo::P || key == mo::PAUSE) && action == mo::KEY_PRESSED) {
+    p_pause->toggle();
+    return;
+  }
+  // A paused player only quits or resumes.
+  if (mo::GameManager::getInstance().isPaused() && key != mo::ESCAPE) return;
   if (action == mo::KEY_PRESSED) {
     switch (key) {
       case mo::SPACE:
@@ -219,7 +227,9 @@ void Player::keyboard(const mo::Event* p_e) {
 void Player::mouse(const mo::Event* p_e) {
   const auto* p_mouse = static_cast<const mo::EventMouse*>(p_e);
   // A held button sends PRESSED every frame; only the click acts.
-  if (p_mouse->getMouseAction() != mo::CLICKED) return;
+  if (p_mouse->getMouseAction() != mo::CLICKED || mo::GameManager::getInstance().isPaused()) {
+    return;
+  }
   const mo::Vector target = mo::viewToWorld(p_mouse->getMousePosition());
   const mo::MouseButton button = p_mouse->getMouseButton();
   if (weapon == GUN) {

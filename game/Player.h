@@ -7,6 +7,7 @@
 
 namespace gh {
 
+class Pause;
 class Reticle;
 
 /// Cells between a landed player's bottom edge and the top it stands on:
@@ -29,13 +30,14 @@ enum CastKind : int { CAST_PLATFORM = 0, CAST_WALL = 1, CAST_FREEZE = 2 };
 
 /// The character the person plays: walks with A and D, jumps with Space,
 /// falls under its own gravity, fights with a gun or an ice staff (Tab
-/// switches), owns the HUD and the reticle and keeps the view on itself.
+/// switches), pauses with P, owns the HUD, the pause and the reticle and
+/// keeps the view on itself.
 /// Its destruction ends the game by creating the game-over screen.
 class Player : public mo::Object {
  public:
   /// Enters the world as "Player" with a stopped "player-right-gun"
-  /// animation (its box HEAD_TRIM lower at the top), creates its reticle
-  /// and the four HUD items and makes the view follow it.
+  /// animation (its box HEAD_TRIM lower at the top), creates its reticle,
+  /// the four HUD items and the pause and makes the view follow it.
   Player();
   /// Marks the reticle for deletion and creates the game-over screen
   /// (victory or defeat); plays "player-death" on a defeat.
@@ -64,6 +66,9 @@ class Player : public mo::Object {
   void walk(int dx);
 
   Reticle* getReticle() const { return p_reticle; }
+  /// The pause that P (or the Pause key) switches; while paused only
+  /// those and Escape act.
+  Pause* getPause() const { return p_pause; }
   Weapon getWeapon() const { return weapon; }
   Facing getFacing() const { return facing; }
   mo::ViewObject* getMagazineView() const { return p_magazine_view; }
@@ -114,6 +119,7 @@ class Player : public mo::Object {
   mo::ViewObject* p_reserves_view;
   mo::ViewObject* p_ice_energy_view;
   mo::ViewObject* p_health_view;
+  Pause* p_pause;
   mo::Vector spawn_point;
   mo::Vector last_position;
   int fire_cooldown_reset;

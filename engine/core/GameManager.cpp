@@ -17,7 +17,7 @@
 
 namespace mo {
 
-GameManager::GameManager() : game_over(false), frame_time(33), step_count(0) {
+GameManager::GameManager() : game_over(false), paused(false), frame_time(33), step_count(0) {
   setType("GameManager");
 }
 
@@ -181,18 +181,24 @@ void GameManager::run() {
     DisplayManager::getInstance().swapBuffers();
     InputManager::getInstance().getInput();
 
-    EventStep step(step_count);
-    onEvent(&step);
+    // Input and network data keep coming while paused: something has to
+    // be able to resume the game.
+    if (!paused) {
+      EventStep step(step_count);
+      onEvent(&step);
+    }
 
     if (Config::getInstance().getNetworking()) genNetworkEvents(clock, frame_time);
 
-    WorldManager::getInstance().update();
+    if (!paused) WorldManager::getInstance().update();
     WorldManager::getInstance().draw();
 
     // Path searches get 95% of what is left of the frame, which may be
     // nothing; the PathManager then runs for its minimum time.
-    const long long left = static_cast<long long>(frame_time) * 1000 - clock.split() - adjust;
-    PathManager::getInstance().cycle(static_cast<int>(static_cast<double>(left) * 0.95 / 1000));
+    if (!paused) {
+      const long long left = static_cast<long long>(frame_time) * 1000 - clock.split() - adjust;
+      PathManager::getInstance().cycle(static_cast<int>(static_cast<double>(left) * 0.95 / 1000));
+    }
 
     sleepRestOfFrame(clock, adjust);
     step_count++;
@@ -229,6 +235,15 @@ void GameManager::setGameOver(bool new_game_over) { game_over = new_game_over; }
 
 bool GameManager::getGameOver() const { return game_over; }
 
+void GameManager::setPaused(bool new_paused) {
+  if (new_paused == paused) return;
+  paused = new_paused;
+  LogManager::getInstance().writeLog(1, paused ? "GameManager::setPaused(): game paused."
+                                               : "GameManager::setPaused(): game resumed.");
+}
+
+bool GameManager::isPaused() const { return paused; }
+
 int GameManager::getFrameTime() const { return frame_time; }
 
 int GameManager::getStepCount() const { return step_count; }
@@ -236,6 +251,7 @@ int GameManager::getStepCount() const { return step_count; }
 void GameManager::reset() {
   resetManager();
   game_over = false;
+  paused = false;
   frame_time = 33;
   step_count = 0;
 }

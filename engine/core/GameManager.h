@@ -41,6 +41,14 @@ class GameManager : public Manager {
   /// Ends the loop after the current frame (run() clears it on entry).
   void setGameOver(bool new_game_over = true);
   bool getGameOver() const;
+  /// Stops or restarts the game's time. While paused the loop still reads
+  /// input, handles network data and draws, but sends no step events,
+  /// leaves the world as it is (no moves, collisions or deletions), gives
+  /// path searches no time and holds every animation on its frame. The
+  /// step count goes on counting frames. Takes effect from the point of
+  /// the frame where it is called; reset() clears it.
+  void setPaused(bool new_paused = true);
+  bool isPaused() const;
   /// The target length of a frame, in milliseconds.
   int getFrameTime() const;
   /// Frames completed since run() began (0 during the first).
@@ -58,6 +66,7 @@ class GameManager : public Manager {
   void sleepRestOfFrame(const Clock& clock, int& adjust) const;
 
   bool game_over;
+  bool paused;
   int frame_time;
   int step_count;
 };

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
 #include "engine/media/ResourceManager.h"
@@ -92,7 +93,8 @@ void Animation::setSlowdownCount(int new_slowdown_count) {
 int Animation::draw(Vector position) {
   if (!p_sprite) return 0;
   const int result = p_sprite->draw(index, position, p_sprite->getTransparency());
-  if (slowdown_count == -1) return result;
+  // A paused game shows every sprite as it stood.
+  if (slowdown_count == -1 || GameManager::getInstance().isPaused()) return result;
   const int old_index = index;
   const int old_slowdown_count = slowdown_count;
   // Compared before adding one, so that counts read from attribute text

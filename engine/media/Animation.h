@@ -57,8 +57,9 @@ class Animation {
   void setModified(bool new_modified) { modified = new_modified; }
 
   /// Draws the current frame centred at a world position (cells) and
-  /// advances by the sprite's slowdown unless stopped. 0 without a
-  /// sprite; -1 when a character could not be drawn.
+  /// advances by the sprite's slowdown unless stopped or the game is
+  /// paused (GameManager::setPaused). 0 without a sprite; -1 when a
+  /// character could not be drawn.
   int draw(Vector position);
 
   /// The box the sprite covers, relative to the position (cells):

@@ -47,6 +47,23 @@ const int HELD_KEY_COUNT = static_cast<int>(sizeof(KEY_TABLE) / sizeof(KEY_TABLE
 // Keys outside the table get a value past the engine's codes.
 const int UNKNOWN_KEY_OFFSET = 97;
 
+struct ButtonEntry {
+  sf::Mouse::Button sfml;
+  MouseButton button;
+};
+
+// The buttons the engine knows, in the order in which held buttons are
+// reported.
+const ButtonEntry BUTTON_TABLE[] = {
+    {sf::Mouse::Left, LEFT}, {sf::Mouse::Right, RIGHT}, {sf::Mouse::Middle, MIDDLE}};
+
+MouseButton toMouseButton(sf::Mouse::Button sfml) {
+  for (const ButtonEntry& entry : BUTTON_TABLE) {
+    if (entry.sfml == sfml) return entry.button;
+  }
+  return UNDEFINED_MOUSE_BUTTON;
+}
+
 }  // namespace
 
 InputManager::InputManager() : p_input_state(nullptr) { setType("InputManager"); }
@@ -133,6 +150,20 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
   return keyboard;
 }
 
+bool InputManager::getMousePosition(Vector& r_where) const {
+  if (Config::getInstance().getHeadless()) return false;
+  const DisplayManager& display = DisplayManager::getInstance();
+  const sf::RenderWindow* p_window = display.getWindow();
+  if (!p_window) return false;
+  const sf::Vector2i pixel = inputState().mousePosition(p_window);
+  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= display.getHorizontalPixels() ||
+      pixel.y >= display.getVerticalPixels()) {
+    return false;
+  }
+  r_where = pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y)));
+  return true;
+}
+
 void InputManager::getInput() {
   if (Config::getInstance().getHeadless()) return;
   sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
@@ -175,11 +206,16 @@ bool InputManager::handleEvent(const sf::Event& event) {
       EventMouse mouse;
       mouse.setMouseAction(CLICKED);
       // The held state decides over the event's own button, so a click
-      // while the left button is held reports the left button.
+      // while the left button is held reports the left button. A click
+      // shorter than a frame is released before it is read here: then
+      // only the event itself still knows its button.
       const InputState& state = inputState();
       if (event.mouseButton.button == sf::Mouse::Right) mouse.setMouseButton(RIGHT);
       if (state.isButtonPressed(sf::Mouse::Left)) mouse.setMouseButton(LEFT);
       if (state.isButtonPressed(sf::Mouse::Middle)) mouse.setMouseButton(MIDDLE);
+      if (mouse.getMouseButton() == UNDEFINED_MOUSE_BUTTON) {
+        mouse.setMouseButton(toMouseButton(event.mouseButton.button));
+      }
       mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseButton.x),
                                                    static_cast<float>(event.mouseButton.y))));
       onEvent(&mouse);
@@ -197,11 +233,7 @@ void InputManager::sendHeldState() {
   mouse.setMouseAction(PRESSED);
   mouse.setMousePosition(
       pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y))));
-  const struct {
-    sf::Mouse::Button sfml;
-    MouseButton button;
-  } buttons[] = {{sf::Mouse::Left, LEFT}, {sf::Mouse::Right, RIGHT}, {sf::Mouse::Middle, MIDDLE}};
-  for (const auto& entry : buttons) {
+  for (const ButtonEntry& entry : BUTTON_TABLE) {
     if (state.isButtonPressed(entry.sfml)) {
       mouse.setMouseButton(entry.button);
       onEvent(&mouse);

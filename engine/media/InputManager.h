@@ -7,6 +7,7 @@
 
 #include "engine/core/EventKeyboard.h"
 #include "engine/core/Manager.h"
+#include "engine/core/Vector.h"
 
 namespace mo {
 
@@ -39,12 +40,18 @@ class InputManager : public Manager {
   void getInput();
 
   /// Sends the events of one window event. False for a close request,
-  /// after setting game over; true otherwise.
+  /// after setting game over; true otherwise. A click reports the middle
+  /// button if it is held now, else the left one if held, else its own.
   bool handleEvent(const sf::Event& event);
 
   /// Sends PRESSED for each mouse button held (left, right, middle) and
   /// KEY_DOWN for each key of the table held, in the table's order.
   void sendHeldState();
+
+  /// Where the pointer is now, in view cells: true with the position in
+  /// r_where; false (r_where untouched) in headless mode, without a
+  /// window or with the pointer outside the window.
+  bool getMousePosition(Vector& r_where) const;
 
   /// The engine key for an SFML key event, with its action still
   /// undefined. Keys outside the table give their SFML code + 97.

@@ -32,6 +32,11 @@ void Music::stop() {
   if (p_music) p_music->stop();
 }
 
+void Music::pause() {
+  LogManager::getInstance().writeLog(5, "Music::pause(): Pausing music.");
+  if (p_music) p_music->pause();
+}
+
 void Music::setLabel(std::string new_label) { label = std::move(new_label); }
 
 }  // namespace mo

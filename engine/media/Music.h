@@ -28,6 +28,9 @@ class Music {
   /// Stops the music (logged at level 5).
   void stop();
 
+  /// Pauses the music (logged at level 5); play() goes on from there.
+  void pause();
+
   /// The name the music is found under.
   void setLabel(std::string new_label);
   std::string getLabel() const { return label; }

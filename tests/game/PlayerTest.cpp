@@ -8,6 +8,7 @@
 #include "game/Floor.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
+#include "support/InputProbe.h"
 #include "tests/game/GameFixture.h"
 
 namespace gh {
@@ -261,6 +262,19 @@ TEST_F(PlayerTest, GunFiresOnLeftClicksAfterItsCooldownAndReloadsWhenEmpty) {
   step();
   mouse(mo::CLICKED, mo::LEFT, target);
   EXPECT_EQ(p_player->getMagazine(), 7);
+}
+
+TEST_F(PlayerTest, AClickReleasedBeforeTheFrameReadsItStillFires) {
+  mo::test::FakeInputState nothing_held;
+  mo::InputManager::getInstance().setInputState(&nothing_held);
+  for (int i = 0; i < 14; i++) step();
+  sf::Event click{};
+  click.type = sf::Event::MouseButtonPressed;
+  click.mouseButton = {sf::Mouse::Left, 400, 100};
+  mo::InputManager::getInstance().handleEvent(click);
+  mo::InputManager::getInstance().setInputState(nullptr);
+  EXPECT_EQ(p_player->getMagazine(), 7);
+  EXPECT_EQ(count("Bullet"), 1);
 }
 
 TEST_F(PlayerTest, StaffCastsCostEnergyAndRestartTheCooldownEvenWhenRefused) {

@@ -40,6 +40,18 @@ class StepProbe : public Object {
   std::function<void(int)> on_step;
 };
 
+/// Runs a function with the number of each of its draws.
+class DrawProbe : public Object {
+ public:
+  explicit DrawProbe(std::function<void(int)> on_draw) : on_draw(std::move(on_draw)) {}
+  int draw() override {
+    on_draw(draws++);
+    return 0;
+  }
+  int draws = 0;
+  std::function<void(int)> on_draw;
+};
+
 int countOf(const std::string& text, const std::string& part) {
   int count = 0;
   for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) count++;
@@ -203,6 +215,41 @@ TEST_F(GameManagerTest, PathSearchesGetNinetyFivePercentOfWhatIsLeftOfTheFrame) 
   EXPECT_EQ(clock.sleeps_ms, std::vector<int>{1});
   EXPECT_GT(p_walled_off->getPathSearch()->getClosedCount(), 1000);
   EXPECT_TRUE(p_seeker->getFollowPath());
+}
+
+// Paused in the step of frame 1 and resumed by a draw of frame 4: the
+// frames between get no steps, no moves and no path search, but are drawn.
+TEST_F(GameManagerTest, PauseStopsStepsMovesAndPathSearchesButNotDrawingUntilResumed) {
+  startHeadlessDisplay();
+  ASSERT_EQ(WorldManager::getInstance().startUp() + PathManager::getInstance().startUp(), 0);
+  WorldManager::getInstance().setBoundary(Box(Vector(), 600, 600));
+  WorldManager::getInstance().setView(Box(Vector(), 60, 60));
+  auto* p_walled_off = new Object;
+  p_walled_off->setPosition(Vector(10, 50));
+  for (int i = 0; i < 9; i++) (new Object)->setPosition(Vector(29.0f + i % 3, 29.0f + i / 3));
+  ASSERT_EQ(PathManager::getInstance().findPath(p_walled_off, Vector(30, 30)), 0);
+  clock.tick_us = 10;
+  StepProbe stepper([&](int step) {
+    if (step == 1) game_manager.setPaused(true);
+    if (step == 3) game_manager.setGameOver();
+  });
+  stepper.setPosition(Vector(0, 5));
+  stepper.setVelocity(Vector(1, 0));
+  std::vector<int> searched;  // cells the search has closed, at each draw
+  DrawProbe drawer([&](int draw) {
+    const PathFind* p_search = p_walled_off->getPathSearch();
+    searched.push_back(p_search ? p_search->getClosedCount() : -1);
+    if (draw == 4) game_manager.setPaused(false);
+  });
+  drawer.setPosition(Vector(10, 10));
+  game_manager.run();
+  EXPECT_EQ(stepper.steps, (std::vector<int>{0, 1, 5, 6}));
+  EXPECT_EQ(stepper.getPosition(), Vector(3, 5));  // moved in frames 0, 5 and 6
+  ASSERT_EQ(drawer.draws, 7);
+  EXPECT_GT(searched[1], 0);
+  EXPECT_EQ(searched[4], searched[1]);
+  EXPECT_GT(searched[5], searched[4]);
+  EXPECT_FALSE(game_manager.isPaused());
 }
 
 }  // namespace

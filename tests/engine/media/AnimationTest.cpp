@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
@@ -93,6 +94,15 @@ TEST_F(AnimationTest, StoppedAnimationHoldsItsFrameAndStaysStoppedOnANewSprite) 
   EXPECT_EQ(drawSequence(3), "abc");
   animation.setSprite(nullptr);
   EXPECT_EQ(animation.getName(), "letters");
+}
+
+TEST_F(AnimationTest, APausedGameHoldsEveryFrameUntilResumed) {
+  show(3, 1);
+  EXPECT_EQ(drawSequence(1), "a");
+  GameManager::getInstance().setPaused(true);
+  EXPECT_EQ(drawSequence(3), "bbb");
+  GameManager::getInstance().setPaused(false);
+  EXPECT_EQ(drawSequence(3), "bca");
 }
 
 TEST_F(AnimationTest, FailedDrawIsPassedOnAndStillAdvances) {

@@ -44,6 +44,7 @@ TEST_F(MusicTest, ManagerNeedsALabelKeepsFiftySoundFilesAndStopsThemAtShutDown) 
   EXPECT_EQ(p_last->getLabel(), "49");
   EXPECT_EQ(manager.getMusic(""), nullptr);
   p_last->play(true);
+  p_last->pause();
   manager.shutDown();
 
   Lines expected = {
@@ -57,6 +58,7 @@ TEST_F(MusicTest, ManagerNeedsALabelKeepsFiftySoundFilesAndStopsThemAtShutDown) 
       "ResourceManager::getMusic(): Looking for music ''.",
       "ResourceManager::getMusic(): Warning! Music '' not found.",
       "Music::play(): Playing music.",
+      "Music::pause(): Pausing music.",
   };
   expected.insert(expected.end(), MAX_MUSICS, "Music::stop(): Stopping music.");
   expected.push_back("ResourceManager::shutDown(): successfully stopped.");
