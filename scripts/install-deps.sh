@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   xvfb xauth xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()

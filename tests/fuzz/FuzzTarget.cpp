@@ -1,0 +1,43 @@
+#include "fuzz/FuzzTarget.h"
+
+#include <cstdlib>
+
+#include "engine/Morvane.h"
+#include "engine/media/DisplayManager.h"
+#include "engine/media/InputManager.h"
+#include "engine/net/NetworkManager.h"
+
+namespace mo {
+namespace fuzz {
+
+std::vector<Target>& targets() {
+  static std::vector<Target> all;
+  return all;
+}
+
+bool registerTarget(const char* name, Entry entry) {
+  targets().push_back({name, entry});
+  return true;
+}
+
+void freshEngine() {
+  WorldManager::getInstance().reset();
+  PathManager::getInstance().reset();
+  ResourceManager::getInstance().reset();
+  NetworkManager::getInstance().reset();
+  GameManager::getInstance().reset();
+  InputManager::getInstance().reset();
+  DisplayManager::getInstance().reset();
+  LogManager::getInstance().reset();
+  Config::getInstance().reset();
+  Object::resetIdCounter();
+  resetMatch();
+  // The log is written as in a real run, only never kept: its formatting
+  // of hostile text is part of what is under test.
+  setenv("MORVANE_LOG", "/dev/null", 1);
+  setenv("MORVANE_CONFIG", "/nonexistent/mo-config.txt", 1);
+  LogManager::getInstance().startUp();
+}
+
+}  // namespace fuzz
+}  // namespace mo
