@@ -77,10 +77,12 @@ std::vector<int>* SpatialGrid::bucketAt(int x, int y) {
 void SpatialGrid::file(int entry) {
   Entry& e = entries[static_cast<std::size_t>(entry)];
   if (e.span.wide) {
-    e.wide_at = static_cast<int>(wide.size());
+    e.at = static_cast<int>(wide.size());
     wide.push_back(entry);
     return;
   }
+  e.at = -1;
+  const bool one_cell = single(e.span);
   for (int y = e.span.y0; y <= e.span.y1; y++) {
     for (int x = e.span.x0; x <= e.span.x1; x++) {
       std::vector<int>* p_bucket = bucketAt(x, y);
@@ -96,19 +98,28 @@ void SpatialGrid::file(int entry) {
         cells.put(cellKey(x, y), index);
         p_bucket = &buckets[static_cast<std::size_t>(index)];
       }
+      if (one_cell) e.at = static_cast<int>(p_bucket->size());
       p_bucket->push_back(entry);
     }
   }
 }
 
+bool SpatialGrid::single(const Span& span) {
+  return !span.wide && span.x0 == span.x1 && span.y0 == span.y1;
+}
+
+void SpatialGrid::takeOut(std::vector<int>& list, int place) {
+  const int last = list.back();
+  list[static_cast<std::size_t>(place)] = last;
+  list.pop_back();
+  Entry& moved = entries[static_cast<std::size_t>(last)];
+  if (moved.at >= 0) moved.at = place;
+}
+
 void SpatialGrid::unfile(int entry) {
   const Entry& e = entries[static_cast<std::size_t>(entry)];
   if (e.span.wide) {
-    // The last of the wide list takes the place of the one leaving.
-    const int last = wide.back();
-    wide[static_cast<std::size_t>(e.wide_at)] = last;
-    entries[static_cast<std::size_t>(last)].wide_at = e.wide_at;
-    wide.pop_back();
+    takeOut(wide, e.at);
     return;
   }
   for (int y = e.span.y0; y <= e.span.y1; y++) {
@@ -118,10 +129,12 @@ void SpatialGrid::unfile(int entry) {
       if (!p_index) continue;
       const int index = *p_index;
       std::vector<int>& bucket = buckets[static_cast<std::size_t>(index)];
-      const auto at = std::find(bucket.begin(), bucket.end(), entry);
-      if (at != bucket.end()) {
-        *at = bucket.back();
-        bucket.pop_back();
+      if (e.at >= 0) {
+        takeOut(bucket, e.at);
+      } else {
+        // Objects larger than a grid cell are few: they are looked for.
+        const auto at = std::find(bucket.begin(), bucket.end(), entry);
+        if (at != bucket.end()) takeOut(bucket, static_cast<int>(at - bucket.begin()));
       }
       if (bucket.empty()) {
         cells.erase(key);
@@ -145,7 +158,7 @@ void SpatialGrid::add(Object* p_o) {
   e.p_o = p_o;
   e.turn = next_turn++;
   e.span = spanOf(worldBoxOf(p_o), MOST_FILED_CELLS);
-  e.wide_at = -1;
+  e.at = -1;
   e.dirty = false;
   e.stamp = stamp;
   objects.put(keyOf(p_o), entry);

@@ -68,12 +68,18 @@ class SpatialGrid {
     Object* p_o;
     std::uint64_t turn;
     Span span;
-    int wide_at;  ///< place in wide, when the span is wide
+    /// Place in wide when the span is wide, or in the bucket when the
+    /// span is a single grid cell (as most are), so that leaving costs
+    /// no search; -1 otherwise.
+    int at;
     bool dirty;
     unsigned stamp;
   };
 
   static Span spanOf(const Box& world_box, int most_cells);
+  static bool single(const Span& span);
+  /// Takes place out of list, moving its last entry there.
+  void takeOut(std::vector<int>& list, int place);
   void file(int entry);
   void unfile(int entry);
   void refresh();
