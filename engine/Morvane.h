@@ -45,11 +45,13 @@
 #include "engine/net/PathFind.h"
 #include "engine/net/PathManager.h"
 #include "engine/world/EventView.h"
+#include "engine/world/KeyIndex.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
 #include "engine/world/ObjectListIterator.h"
 #include "engine/world/ObjectSnapshot.h"
 #include "engine/world/SceneGraph.h"
+#include "engine/world/SpatialGrid.h"
 #include "engine/world/ViewObject.h"
 #include "engine/world/WorldManager.h"
 

@@ -50,6 +50,9 @@ PathFind::PathFind(Object* p_init_obj, Cell init_start, Cell init_goal, Object* 
       p_target(p_init_target),
       start(init_start),
       goal(init_goal),
+      open_count(0),
+      next_turn(0),
+      linear(false),
       found(false),
       result(PATH_SEARCHING) {
   const int width = boundaryWidth();
@@ -61,7 +64,7 @@ PathFind::PathFind(Object* p_init_obj, Cell init_start, Cell init_goal, Object* 
     // parents can leave the graph.
     node_graph.assign(
         static_cast<std::size_t>(height),
-        std::vector<Node>(static_cast<std::size_t>(width), Node{0.0f, 0.0f, start, UNSEEN}));
+        std::vector<Node>(static_cast<std::size_t>(width), Node{0.0f, 0.0f, start, UNSEEN, 0}));
   } catch (const std::bad_alloc&) {
     node_graph.clear();
   } catch (const std::length_error&) {
@@ -75,7 +78,59 @@ bool PathFind::isInWorld(Cell cell) {
   return cell.x >= 0 && cell.y >= 0 && cell.x < boundaryWidth() && cell.y < boundaryHeight();
 }
 
+void PathFind::setLinear(bool on) {
+  if (closed_list.empty()) linear = on;
+}
+
+namespace {
+
+// Heap order: the entry to take next is the greatest, that is the one of
+// least f and, of equal f, the one found last.
+struct TakenLater {
+  template <typename W>
+  bool operator()(const W& a, const W& b) const {
+    if (a.f != b.f) return a.f > b.f;
+    return a.turn < b.turn;
+  }
+};
+
+}  // namespace
+
+void PathFind::open(Cell cell, Node& n) {
+  n.state = OPEN;
+  n.turn = next_turn++;
+  open_count++;
+  if (linear) {
+    open_list.push_back(cell);
+  }
+}
+
+void PathFind::lowered(Cell cell, const Node& n) {
+  if (linear) return;
+  heap.push_back(Waiting{n.f, n.turn, cell});
+  std::push_heap(heap.begin(), heap.end(), TakenLater());
+}
+
 PathFind::Cell PathFind::takeBestOpen() {
+  if (linear) return takeBestListed();
+  if (open_count == 0) {
+    heap.clear();
+    return start;
+  }
+  for (;;) {
+    std::pop_heap(heap.begin(), heap.end(), TakenLater());
+    const Waiting best = heap.back();
+    heap.pop_back();
+    const Node& n = node(best.cell);
+    // Passed over: a cell expanded already, or one whose f has dropped
+    // since (its newer entry stands further up).
+    if (n.state != OPEN || n.f != best.f) continue;
+    open_count--;
+    return best.cell;
+  }
+}
+
+PathFind::Cell PathFind::takeBestListed() {
   if (open_list.empty()) return start;
   // From the end backwards, replacing only on a strictly smaller f: of
   // equal ones the cell listed last wins.
@@ -87,6 +142,7 @@ PathFind::Cell PathFind::takeBestOpen() {
   // Open cells are listed once each, so this is the first entry equal to
   // the cell; erasing keeps the order the ties depend on.
   open_list.erase(open_list.begin() + static_cast<std::ptrdiff_t>(best));
+  open_count--;
   return cell;
 }
 
@@ -138,18 +194,20 @@ int PathFind::cycleOnce() {
     // corner; passing a single one is fine.
     if (step.x != 0 && step.y != 0 && blockedAt(step.x, 0) && blockedAt(0, step.y)) continue;
     const float new_g = static_cast<float>(current_g + length(step.x, step.y));
-    if (neighbour.state == OPEN) {
+    const bool was_open = neighbour.state == OPEN;
+    if (was_open) {
       if (new_g > neighbour.g) continue;
     } else {
-      open_list.push_back(next);
-      neighbour.state = OPEN;
+      open(next, neighbour);
     }
+    const float old_f = neighbour.f;
     neighbour.parent = current;
     neighbour.g = new_g;
     neighbour.f = static_cast<float>(new_g + length(next.x - goal.x, next.y - goal.y));
+    if (!was_open || neighbour.f != old_f) lowered(next, neighbour);
   }
 
-  result = open_list.empty() ? PATH_NONE : PATH_SEARCHING;
+  result = open_count == 0 ? PATH_NONE : PATH_SEARCHING;
   return result;
 }
 

@@ -22,6 +22,11 @@ const long long MAX_PATH_CELLS = 1LL << 22;
 /// blocked where the object would overlap a HARD object, unless that
 /// object covers the goal. The search is incremental: each cycleOnce()
 /// expands one cell, so the PathManager can spread it over many frames.
+///
+/// The open cells wait in a heap ordered by f and, of equal f, by
+/// discovery, the latest first: the same choice as scanning a list of
+/// them from its end for the least f. That linear list stays
+/// selectable (setLinear()), for comparison.
 class PathFind {
  public:
   /// A cell of the grid: column x, row y.
@@ -69,6 +74,14 @@ class PathFind {
   bool hasNodeGraph() const { return !node_graph.empty(); }
   /// The number of cells expanded so far (repeats included).
   int getClosedCount() const { return static_cast<int>(closed_list.size()); }
+  /// The cells expanded so far, in order (repeats included).
+  const std::vector<Cell>& getClosedList() const { return closed_list; }
+
+  /// Whether the open cells are kept in a plain list scanned at every
+  /// step instead of the heap; takes effect only before the first
+  /// cycleOnce(). Both expand the same cells in the same order.
+  void setLinear(bool on);
+  bool isLinear() const { return linear; }
 
   /// Whether p_o cannot stand at cell (x, y): true when the first HARD
   /// object that p_o would overlap there does not cover the position of
@@ -91,6 +104,15 @@ class PathFind {
     float f;      ///< g plus the estimate to the goal
     Cell parent;  ///< the cell that route arrives from
     NodeState state;
+    unsigned turn;  ///< when the cell was found: later ones win ties
+  };
+
+  /// An open cell waiting in the heap with the f it had when pushed; an
+  /// entry whose f is no longer its cell's is passed over.
+  struct Waiting {
+    float f;
+    unsigned turn;
+    Cell cell;
   };
 
   Node& node(Cell cell) {
@@ -99,16 +121,24 @@ class PathFind {
   const Node& node(Cell cell) const {
     return node_graph[static_cast<std::size_t>(cell.y)][static_cast<std::size_t>(cell.x)];
   }
-  /// Takes the open cell of least f (of equal ones the last listed) off
-  /// open_list; start when the list is empty.
+  /// Takes the open cell of least f (of equal ones the last found) off
+  /// the open cells; start when there is none.
   Cell takeBestOpen();
+  /// The same, scanning open_list.
+  Cell takeBestListed();
+  void open(Cell cell, Node& n);
+  void lowered(Cell cell, const Node& n);
 
   Object* p_obj;
   Object* p_target;
   Cell start;
   Cell goal;
   std::vector<std::vector<Node>> node_graph;  ///< one array per row
-  std::vector<Cell> open_list;
+  std::vector<Cell> open_list;  ///< the open cells, when linear
+  std::vector<Waiting> heap;    ///< the open cells, otherwise
+  int open_count;
+  unsigned next_turn;
+  bool linear;
   std::vector<Cell> closed_list;
   bool found;
   int result;

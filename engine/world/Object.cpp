@@ -144,6 +144,7 @@ void Object::setAvoidCollisions(bool new_avoid_collisions) {
 }
 
 void Object::setBox(Box new_box) {
+  if (in_world) sceneGraph().updatePosition(this);
   box = new_box;
   modified[BOX] = true;
 }
@@ -619,6 +620,7 @@ void Object::setAnimation(Animation new_animation, bool set_box) {
   animation.setModified(new_animation.isModified());
   modified[ANIMATION] = true;
   if (set_box) {
+    if (in_world) sceneGraph().updatePosition(this);
     box = animation.getBox();
     modified[BOX] = true;
   }

@@ -18,7 +18,7 @@ void ObjectListIterator::next() {
 bool ObjectListIterator::isDone() const { return !p_list || index >= p_list->count; }
 
 Object* ObjectListIterator::currentObject() const {
-  return isDone() ? nullptr : p_list->p_item[index];
+  return isDone() ? nullptr : p_list->at(index);
 }
 
 }  // namespace mo

@@ -18,12 +18,34 @@ bool failureCounts() { return !GameManager::getInstance().getGameOver(); }
 
 }  // namespace
 
-SceneGraph::SceneGraph() = default;
+SceneGraph::SceneGraph() : use_grid(true) {}
 
 int SceneGraph::startUp() {
   type_map.clear();
-  LogManager::getInstance().writeLog(1, "Scenegraph configuration: SIMPLE");
+  LogManager::getInstance().writeLog(
+      1, use_grid ? "Scenegraph configuration: GRID" : "Scenegraph configuration: SIMPLE");
   return 0;
+}
+
+void SceneGraph::setSpatialIndex(bool on) {
+  grid.clear();
+  use_grid = on;
+  if (!on) return;
+  // Filed in the solid list's order, so that turns follow it.
+  for (ObjectListIterator li(&solid_objects); !li.isDone(); li.next()) {
+    grid.add(li.currentObject());
+  }
+}
+
+int SceneGraph::insertSolid(Object* p_o) {
+  if (solid_objects.insert(p_o) != 0) return -1;
+  if (use_grid) grid.add(p_o);
+  return 0;
+}
+
+int SceneGraph::removeSolid(Object* p_o) {
+  if (use_grid) grid.remove(p_o);
+  return solid_objects.remove(p_o);
 }
 
 void SceneGraph::shutDown() { type_map.clear(); }
@@ -34,6 +56,8 @@ void SceneGraph::reset() {
   for (ObjectList& list : visible_objects) list.clear();
   inactive_objects.clear();
   type_map.clear();
+  grid.clear();
+  use_grid = true;
 }
 
 int SceneGraph::insertObject(Object* p_o) {
@@ -49,7 +73,7 @@ int SceneGraph::insertObject(Object* p_o) {
                  p_o->getId());
     return -1;
   }
-  if (p_o->isSolid() && solid_objects.insert(p_o) != 0) {
+  if (p_o->isSolid() && insertSolid(p_o) != 0) {
     log.writeLog("SceneGraph::insertObject(): Error! unable to insert solid Object (id %d)",
                  p_o->getId());
     return -1;
@@ -78,7 +102,7 @@ int SceneGraph::removeObject(Object* p_o) {
     const int altitude = p_o->getAltitude();
     failed = !altitudeInRange(altitude) || visible_objects[altitude].remove(p_o) != 0 || failed;
   }
-  if (p_o->isSolid()) failed = solid_objects.remove(p_o) != 0 || failed;
+  if (p_o->isSolid()) failed = removeSolid(p_o) != 0 || failed;
   if (failed) {
     LogManager::getInstance().writeLog(
         "SceneGraph::removeObject(): Error removing Object (id %d)! Pointer is %p.", p_o->getId(),
@@ -108,6 +132,14 @@ ObjectList SceneGraph::objectsOfType(const std::string& type) const {
 }
 
 ObjectList SceneGraph::solidObjectsAt(const Object* p_o, Vector where) const {
+  if (use_grid) {
+    ObjectList collisions;
+    if (grid.query(p_o, getWorldBox(p_o, where), collisions)) return collisions;
+  }
+  return scanSolidObjectsAt(p_o, where);
+}
+
+ObjectList SceneGraph::scanSolidObjectsAt(const Object* p_o, Vector where) const {
   ObjectList collisions;
   const Box moved = getWorldBox(p_o, where);
   for (ObjectListIterator li(&solid_objects); !li.isDone(); li.next()) {
@@ -144,7 +176,7 @@ int SceneGraph::updateActive(Object* p_o, bool active) {
             "SceneGraph::updateActive(): remove visible object (%s) failed for visible_objects!");
     }
     if (p_o->isSolid()) {
-      check(solid_objects.remove(p_o) != 0,
+      check(removeSolid(p_o) != 0,
             "SceneGraph::updateActive(): remove object (%s) failed for solid_objects!");
     }
     check(inactive_objects.insert(p_o) != 0,
@@ -162,7 +194,7 @@ int SceneGraph::updateActive(Object* p_o, bool active) {
             "SceneGraph::updateActive(): insert Object (%s) failed for visible_objects!");
     }
     if (p_o->isSolid()) {
-      check(solid_objects.insert(p_o) != 0,
+      check(insertSolid(p_o) != 0,
             "SceneGraph::updateActive(): insert object (%s) failed for solid_objects!");
     }
     check(inactive_objects.remove(p_o) != 0,
@@ -226,12 +258,12 @@ int SceneGraph::updateSolidness(Object* p_o, Solidness new_solidness) {
   const LogManager& log = LogManager::getInstance();
   const bool will_be_solid = new_solidness == HARD || new_solidness == SOFT;
   if (p_o->isSolid() && new_solidness == SPECTRAL) {
-    if (solid_objects.remove(p_o) != 0 && failureCounts()) {
+    if (removeSolid(p_o) != 0 && failureCounts()) {
       log.writeLog("SceneGraph::updateSolidness(): unable to remove solid object (%s)",
                    p_o->getType().c_str());
     }
   } else if (!p_o->isSolid() && will_be_solid) {
-    if (solid_objects.insert(p_o) != 0 && failureCounts()) {
+    if (insertSolid(p_o) != 0 && failureCounts()) {
       log.writeLog("SceneGraph::updateSolidness(): Error! unable to insert solid object");
       return -1;
     }
@@ -255,6 +287,9 @@ int SceneGraph::updateType(Object* p_o, const std::string& new_type) {
   return 0;
 }
 
-int SceneGraph::updatePosition(Object*) { return 0; }
+int SceneGraph::updatePosition(Object* p_o) {
+  if (use_grid) grid.touch(p_o);
+  return 0;
+}
 
 }  // namespace mo

@@ -7,6 +7,7 @@
 #include "engine/core/Vector.h"
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
+#include "engine/world/SpatialGrid.h"
 
 namespace mo {
 
@@ -16,6 +17,11 @@ namespace mo {
 /// the update operations before they change an indexed attribute, so
 /// "current" below means the value still stored in the object. Every
 /// int result is 0 on success and -1 on failure (logged).
+///
+/// The solid objects are also filed in a SpatialGrid, so that the
+/// collision query looks only near the place asked about; it answers
+/// exactly what a scan of the solid list answers, in the same order.
+/// The plain scan stays selectable, for comparison.
 class SceneGraph {
  public:
   SceneGraph();
@@ -44,6 +50,13 @@ class SceneGraph {
   /// The active solid objects other than p_o whose world boxes meet
   /// p_o's box placed at where, in the order they became solid.
   ObjectList solidObjectsAt(const Object* p_o, Vector where) const;
+  /// The same answer found by walking the whole solid list.
+  ObjectList scanSolidObjectsAt(const Object* p_o, Vector where) const;
+
+  /// Whether solidObjectsAt() asks the spatial grid (the default) or
+  /// scans the solid list. Turning it on files every solid object anew.
+  void setSpatialIndex(bool on);
+  bool hasSpatialIndex() const { return use_grid; }
 
   /// Moves p_o between the active lists and the inactive list.
   int updateActive(Object* p_o, bool active);
@@ -55,11 +68,13 @@ class SceneGraph {
   int updateSolidness(Object* p_o, Solidness new_solidness);
   /// Moves p_o between type-map entries.
   int updateType(Object* p_o, const std::string& new_type);
-  /// Called when p_o is about to move; nothing to keep up to date here. 0.
+  /// Called when p_o's position or box is about to change: the grid
+  /// reads its new place before the next query. 0.
   int updatePosition(Object* p_o);
 
-  /// Empties every list and the type map, as just constructed; for
-  /// test fixtures (the objects are not deleted).
+  /// Empties every list and the type map and turns the spatial grid on,
+  /// as just constructed; for test fixtures (the objects are not
+  /// deleted).
   void reset();
 
  private:
@@ -68,6 +83,12 @@ class SceneGraph {
   ObjectList visible_objects[MAX_ALTITUDE + 1];
   ObjectList inactive_objects;
   std::map<std::string, ObjectList> type_map;
+  /// The solid objects again, by place; kept only while use_grid.
+  mutable SpatialGrid grid;
+  bool use_grid;
+
+  int insertSolid(Object* p_o);
+  int removeSolid(Object* p_o);
 };
 
 }  // namespace mo

@@ -15,13 +15,6 @@ namespace mo {
 
 namespace {
 
-bool listContains(const ObjectList& list, const Object* p_o) {
-  for (ObjectListIterator li(&list); !li.isDone(); li.next()) {
-    if (li.currentObject() == p_o) return true;
-  }
-  return false;
-}
-
 Object* firstHard(const ObjectList& list) {
   for (ObjectListIterator li(&list); !li.isDone(); li.next()) {
     if (li.currentObject()->getSolidness() == HARD) return li.currentObject();
@@ -133,7 +126,7 @@ ObjectList WorldManager::getCollisions(const Object* p_o, Vector where) const {
 
 int WorldManager::markForDelete(Object* p_o) {
   // An object is queued once, and never again once its destructor runs.
-  if (listContains(deletions, p_o) || listContains(being_deleted, p_o)) return 0;
+  if (deletions.contains(p_o) || being_deleted.contains(p_o)) return 0;
   if (deletions.insert(p_o) != 0) {
     LogManager::getInstance().writeLog(
         "WorldManager::markForDelete(): Error! unable to add Object %p to deletions list",
@@ -286,8 +279,7 @@ int WorldManager::setViewFollowing(Object* p_o) {
     p_view_following = nullptr;
     return 0;
   }
-  if (!listContains(scene_graph.activeObjects(), p_o) &&
-      !listContains(scene_graph.inactiveObjects(), p_o)) {
+  if (!scene_graph.activeObjects().contains(p_o) && !scene_graph.inactiveObjects().contains(p_o)) {
     return -1;
   }
   p_view_following = p_o;

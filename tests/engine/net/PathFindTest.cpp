@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
 #include "engine/world/Object.h"
+#include "engine/world/SceneGraph.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
 
@@ -100,6 +103,60 @@ TEST_F(PathFindTest, SearchStaysWithinItsGraphWhichTooLargeAWorldDoesNotGet) {
   EXPECT_EQ(grown.getClosedCount(), 5);
   EXPECT_EQ(closedLog(), std::vector<std::string>(2, "PathFind::cycleOnce(): node graph not "
                                                      "allocated.  Cannot find path."));
+}
+
+TEST_F(PathFindTest, HeapAndGridExpandTheSameCellsAsTheLinearListAndScan) {
+  const int width = 40;
+  const int height = 20;
+  setWorld(width, height);
+  enum Kind { OPEN, WALLS, ENCLOSED, MOVING_TARGET, KINDS };
+  for (unsigned seed = 1; seed <= 12 * KINDS; seed++) {
+    const Kind kind = static_cast<Kind>(seed % KINDS);
+    std::mt19937 random(seed);
+    auto whole = [&](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+    std::vector<Object*> walls;
+    const Cell start{whole(width - 1), whole(height - 1)};
+    const Cell goal{whole(width - 1), whole(height - 1)};
+    if (kind != OPEN) {
+      for (int i = 0; i < width * height * (kind == WALLS ? 3 : 1) / 10; i++) {
+        const Cell at{whole(width - 1), whole(height - 1)};
+        if (at != start) walls.push_back(wall(at));
+      }
+    }
+    if (kind == ENCLOSED) {
+      for (const Cell& step : {Cell{-1, -1}, Cell{0, -1}, Cell{1, -1}, Cell{-1, 0}, Cell{1, 0},
+                               Cell{-1, 1}, Cell{0, 1}, Cell{1, 1}}) {
+        walls.push_back(wall({goal.x + step.x, goal.y + step.y}));
+      }
+    }
+    // Some movers are larger than a cell; the target walks about.
+    p_mover->setBox(whole(2) == 0 ? Box(Vector(-0.5f, -0.5f), 1.8f, 1.2f)
+                                  : Box(Vector(-0.5f, -0.5f), 0.99f, 0.99f));
+    Object* p_target = kind == MOVING_TARGET ? wall(goal) : nullptr;
+    std::string runs[2];
+    for (const bool fast : {false, true}) {
+      SCOPED_TRACE("seed " + toString(static_cast<int>(seed)));
+      WorldManager::getInstance().getSceneGraph().setSpatialIndex(fast);
+      PathFind search(p_mover, start, goal, p_target);
+      search.setLinear(!fast);
+      int result = PATH_SEARCHING;
+      for (int step = 0; result == PATH_SEARCHING && step < width * height * 2; step++) {
+        if (p_target) {
+          p_target->setPosition(Vector(static_cast<float>((goal.x + step / 7) % width),
+                                       static_cast<float>(goal.y)));
+        }
+        result = search.cycleOnce();
+      }
+      std::string& run = runs[fast];
+      run = toString(result) + " " + toString(search.getPath()) + " expanded";
+      for (const Cell& cell : search.getClosedList()) {
+        run += " " + toString(cell.x) + "," + toString(cell.y);
+      }
+    }
+    EXPECT_EQ(runs[0], runs[1]) << "seed " << seed;
+    for (Object* p_wall : walls) delete p_wall;
+    delete p_target;
+  }
 }
 
 }  // namespace

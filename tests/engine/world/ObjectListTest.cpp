@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
+#include "engine/world/ObjectListIterator.h"
 #include "worldHelpers.h"
 
 namespace mo {
@@ -69,6 +72,55 @@ TEST_F(ObjectListTest, CopiesAssignmentsAndSumsAreIndependentArrays) {
   ObjectList empty_copy(empty);
   EXPECT_EQ(empty_copy.insert(a) + empty_copy.insert(b), 0);
   EXPECT_EQ(entries(empty_copy), (Entries{a, b}));
+}
+
+TEST_F(ObjectListTest, LongListsHoldWhatAPlainArrayWouldThroughAnyMixOfChanges) {
+  // Stand-in addresses: the list never dereferences its entries.
+  std::vector<std::max_align_t> slots(120);
+  auto object = [&](int i) { return reinterpret_cast<Object*>(&slots[static_cast<std::size_t>(i)]); };
+  for (unsigned seed = 1; seed <= 16; seed++) {
+    std::mt19937 random(seed);
+    auto whole = [&](int high) { return std::uniform_int_distribution<int>(0, high)(random); };
+    ObjectList list;
+    Entries model;
+    for (int op = 0; op < 3000; op++) {
+      const int roll = whole(99);
+      // Mostly distinct entries, so that lists grow long enough to be
+      // indexed; some duplicates all the same.
+      Object* p_o = object(roll < 50 ? whole(119) : whole(7));
+      if (roll < 55) {
+        ASSERT_EQ(list.insert(p_o), 0);
+        model.push_back(p_o);
+      } else if (roll < 93) {
+        const auto at = std::find(model.begin(), model.end(), p_o);
+        EXPECT_EQ(list.remove(p_o), at == model.end() ? -1 : 0);
+        if (at != model.end()) model.erase(at);
+      } else if (roll < 96) {
+        EXPECT_EQ(list.contains(p_o),
+                  std::find(model.begin(), model.end(), p_o) != model.end());
+      } else if (roll < 98) {
+        // A live iterator sees later entries shift under it.
+        ObjectListIterator li(&list);
+        for (int i = 0; i < 3 && !li.isDone(); i++) li.next();
+        if (!li.isDone() && !model.empty()) {
+          list.remove(model.front());
+          model.erase(model.begin());
+          const std::size_t index = 3;
+          EXPECT_EQ(li.currentObject(), index < model.size() ? model[index] : nullptr);
+        }
+      } else if (roll < 99) {
+        list = ObjectList(list) + ObjectList();
+      } else if (whole(9) == 0) {
+        list.clear();
+        model.clear();
+      }
+      ASSERT_EQ(list.getCount(), static_cast<int>(model.size()));
+      if (op % 97 == 0) {
+        ASSERT_EQ(entries(list), model) << "seed " << seed << " op " << op;
+      }
+    }
+    EXPECT_EQ(entries(list), model) << "seed " << seed;
+  }
 }
 
 }  // namespace

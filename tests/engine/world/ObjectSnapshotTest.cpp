@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "engine/world/Object.h"
 #include "engine/world/ObjectList.h"
@@ -60,6 +61,34 @@ TEST_F(ObjectSnapshotTest, SnapshotsMayEndInAnyOrder) {
   EXPECT_EQ(third->at(0), nullptr);
   EXPECT_EQ(third->at(1), objects[1]);
   EXPECT_EQ(third->at(2), nullptr);
+}
+
+TEST_F(ObjectSnapshotTest, ALongSnapshotBlanksEveryEntryOfADestroyedObject) {
+  // Long enough to be indexed, with one object listed three times.
+  std::vector<Object*> many;
+  ObjectList long_list;
+  for (int i = 0; i < 2 * ObjectList::INDEX_FROM; i++) {
+    many.push_back(new Object);
+    long_list.insert(many.back());
+    if (i % 20 == 5) long_list.insert(objects[1]);
+  }
+  ObjectSnapshot snapshot(long_list);
+  delete many[0];
+  destroy(1);
+  delete many[40];
+  int blank = 0;
+  for (int i = 0; i < snapshot.getCount(); i++) {
+    if (!snapshot.at(i)) {
+      blank++;
+    } else {
+      EXPECT_TRUE(snapshot.at(i) != many[0] && snapshot.at(i) != many[40]);
+    }
+  }
+  EXPECT_EQ(blank, 5);
+  EXPECT_EQ(snapshot.at(1), many[1]);
+  for (std::size_t i = 1; i < many.size(); i++) {
+    if (i != 40) delete many[i];
+  }
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+#include <vector>
 
+#include "engine/core/EventCollision.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/utility.h"
@@ -182,6 +186,138 @@ TEST_F(SceneGraphTest, UpdatesOutsideTheAltitudesOrForAnUnfiledObjectFailWhileTh
                    "SceneGraph::updateVisible(): unable to remove visible object (A)",
                    "SceneGraph::updateAltitude(): remove from old altitude (2) failed!",
                    "SceneGraph::updateSolidness(): unable to remove solid object (A)"}));
+}
+
+/// A random world driven step by step: objects of many sizes move,
+/// change solidness, activity, visibility, altitude and box, leave the
+/// world and come back, and are made and deleted, some by their own
+/// collision handlers. Everything they hear and every query asked on
+/// the way is written down, so that two runs can be compared.
+class RandomWorld {
+ public:
+  RandomWorld(unsigned seed, bool grid) : random(seed) {
+    WorldManager& world = WorldManager::getInstance();
+    world.getSceneGraph().setSpatialIndex(grid);
+    world.setBoundary(Box(Vector(0, 0), 60, 40));
+    for (int i = 0; i < 30; i++) spawn();
+  }
+  ~RandomWorld() { for (Walker* p_w : std::vector<Walker*>(live)) delete p_w; }
+
+  /// One frame: random changes, queries at random places, an update.
+  void step() {
+    const SceneGraph& graph = WorldManager::getInstance().getSceneGraph();
+    for (int i = 0; i < 12 && !live.empty(); i++) change(pick());
+    for (int i = 0; i < 20 && !live.empty(); i++) {
+      const Walker* p_w = pick();
+      const Vector where(number(-10, 70), number(-10, 50));
+      const ObjectList found = graph.solidObjectsAt(p_w, where);
+      if (graph.hasSpatialIndex()) {
+        EXPECT_EQ(entries(found), entries(graph.scanSolidObjectsAt(p_w, where)))
+            << "object " << p_w->getId() << " at " << test::str(where);
+      }
+      record("query " + toString(p_w->getId()) + " " + test::str(where) + ":" + ids(found));
+    }
+    WorldManager::getInstance().update();
+  }
+  Lines log;
+
+ private:
+  class Walker : public Object {
+   public:
+    explicit Walker(RandomWorld* p_init_world) : p_world(p_init_world) {
+      p_world->live.push_back(this);
+    }
+    ~Walker() override {
+      auto& live = p_world->live;
+      live.erase(std::find(live.begin(), live.end(), this));
+    }
+    int eventHandler(const Event* p_e) override {
+      std::string text = toString(getId()) + " hears " + p_e->getType();
+      if (p_e->getType() == COLLISION_EVENT) {
+        const auto* p_c = static_cast<const EventCollision*>(p_e);
+        text += " " + toString(p_c->getObject1()->getId()) + "/" +
+                toString(p_c->getObject2()->getId()) + " " + test::str(p_c->getPosition());
+        // Some collisions change the world from inside the update.
+        const int roll = p_world->whole(0, 9);
+        if (roll == 0) WorldManager::getInstance().markForDelete(this);
+        if (roll == 1) setSolidness(SPECTRAL);
+        if (roll == 2 && p_world->live.size() < 60) p_world->spawn();
+      }
+      p_world->record(text);
+      return 1;
+    }
+
+   private:
+    RandomWorld* p_world;
+  };
+
+  float number(float low, float high) {
+    return std::uniform_real_distribution<float>(low, high)(random);
+  }
+  int whole(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+  Walker* pick() { return live[static_cast<std::size_t>(whole(0, static_cast<int>(live.size()) - 1))]; }
+  void record(const std::string& text) { log.push_back(text); }
+  std::string ids(const ObjectList& list) {
+    std::string text;
+    for (const Object* p_o : entries(list)) text += " " + toString(p_o->getId());
+    return text;
+  }
+
+  Box randomBox() {
+    switch (whole(0, 4)) {
+      case 0: return Box(Vector(-0.5f, -0.5f), 0.99f, 0.99f);
+      case 1: return Box(Vector(0, 0), 0, 0);
+      case 2: return Box(Vector(-number(0, 3), -number(0, 3)), number(0, 8), number(0, 8));
+      case 3: return Box(Vector(-40, 0), number(60, 400), 1);  // a long floor
+      default: return Box(Vector(0, 0), -number(0, 3), 2);     // inside out
+    }
+  }
+  Vector randomPlace() {
+    switch (whole(0, 5)) {
+      case 0: return Vector(number(-5e7f, 5e7f), number(-1e3f, 1e3f));  // far out
+      case 1: return Vector(number(-20, 0), number(-20, 60));            // just outside
+      default: return Vector(number(0, 60), number(0, 40));
+    }
+  }
+  void spawn() {
+    auto* p_w = new Walker(this);
+    p_w->setBox(randomBox());
+    p_w->setPosition(randomPlace());
+    p_w->setVelocity(Vector(number(-2, 2), number(-2, 2)));
+    p_w->setSolidness(static_cast<Solidness>(whole(0, 2)));
+    p_w->setNoSoft(whole(0, 3) == 0);
+    p_w->setAvoidCollisions(whole(0, 3) == 0);
+    record("spawn " + toString(p_w->getId()));
+  }
+  void change(Walker* p_w) {
+    switch (whole(0, 9)) {
+      case 0: p_w->setPosition(randomPlace()); break;
+      case 1: p_w->setBox(randomBox()); break;
+      case 2: p_w->setSolidness(static_cast<Solidness>(whole(0, 2))); break;
+      case 3: p_w->setActive(!p_w->isActive()); break;
+      case 4: p_w->setVisible(!p_w->isVisible()); break;
+      case 5: p_w->setAltitude(whole(0, MAX_ALTITUDE)); break;
+      case 6: WorldManager::getInstance().markForDelete(p_w); break;
+      case 7: spawn(); break;
+      default: p_w->setVelocity(Vector(number(-3, 3), number(-3, 3))); break;
+    }
+  }
+
+  std::mt19937 random;
+  std::vector<Walker*> live;
+};
+
+TEST_F(SceneGraphTest, TheGridAnswersEveryQueryAsTheScanDoesInRandomWorlds) {
+  for (unsigned seed = 1; seed <= 24; seed++) {
+    Lines logs[2];
+    for (const bool grid : {false, true}) {
+      Object::resetIdCounter();
+      RandomWorld world(seed, grid);
+      for (int i = 0; i < 40; i++) world.step();
+      logs[grid] = world.log;
+    }
+    ASSERT_EQ(logs[0], logs[1]) << "seed " << seed;
+  }
 }
 
 }  // namespace

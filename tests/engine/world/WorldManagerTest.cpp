@@ -137,7 +137,7 @@ TEST_F(WorldManagerTest, StartsOnceShutsDownActiveObjectsFirstAndRestartsEmpty) 
                                 "WorldManager::shutDown(): Successfully stopped.",
                                 "WorldManager::insertObject(): Warning! Not adding Object " + id,
                                 "                              because WorldManager not started.",
-                                "Scenegraph configuration: SIMPLE",
+                                "Scenegraph configuration: GRID",
                                 "WorldManager::startUp(): successfully started."}));
 }
 
