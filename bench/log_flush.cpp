@@ -26,7 +26,9 @@ void BM_LogFrame(benchmark::State& state) {
   const int lines = static_cast<int>(state.range(1));
   log.setHoldLines(flushing != PER_LINE);
   for (auto _ : state) {
-    for (int i = 0; i < lines; i++) log.writeLog("Frame line %d of a typical length for the log", i);
+    for (int i = 0; i < lines; i++) {
+      log.writeLog("Frame line %d of a typical length for the log", i);
+    }
     if (flushing == PER_FRAME) log.flush();
   }
   state.SetItemsProcessed(state.iterations() * lines);

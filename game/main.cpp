@@ -21,9 +21,9 @@ int main() {
   const mo::Box boundary = world_manager.getBoundary();
   // The view stays one window; the world is five windows wide and three
   // and a half high.
-  world_manager.setBoundary(mo::Box(
-      mo::Vector(0, 0), boundary.getHorizontal() * 5.0f,
-      static_cast<float>(static_cast<double>(boundary.getVertical()) * 3.5)));
+  world_manager.setBoundary(
+      mo::Box(mo::Vector(0, 0), boundary.getHorizontal() * 5.0f,
+              static_cast<float>(static_cast<double>(boundary.getVertical()) * 3.5)));
   world_manager.setViewSlack(mo::Vector(0, 0));
   mo::splash();
   gh::loadResources();

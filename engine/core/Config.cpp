@@ -17,8 +17,8 @@ namespace {
 bool leadingNumber(const std::string& text, bool whole, double& number) {
   const char* p_start = text.c_str();
   char* p_end = nullptr;
-  number = whole ? static_cast<double>(std::strtoll(p_start, &p_end, 10))
-                 : std::strtod(p_start, &p_end);
+  number =
+      whole ? static_cast<double>(std::strtoll(p_start, &p_end, 10)) : std::strtod(p_start, &p_end);
   return p_end != p_start && !std::isnan(number);
 }
 
@@ -115,8 +115,8 @@ void Config::loadConfig(std::string text) {
     if (value.empty()) continue;
     double number = 0;
     if (!leadingNumber(value, setting.p_int != nullptr, number)) {
-      log.writeLog("Config::loadConfig(): Warning! %s '%s' is no number, using %.10g.",
-                   setting.key, value.c_str(), setting.fallback);
+      log.writeLog("Config::loadConfig(): Warning! %s '%s' is no number, using %.10g.", setting.key,
+                   value.c_str(), setting.fallback);
       number = setting.fallback;
     } else if (number < setting.min || number > setting.max) {
       const double replacement = number < setting.min ? setting.below : setting.above;

@@ -43,8 +43,8 @@ int LogManager::startUp() {
   if (!p_f) {
     const std::string reason = std::strerror(errno);
     writeLog("LogManager::startup(): Warning! Unable to open file '%s'.", file_name.c_str());
-    failure = "cannot open the log file '" + file_name + "' (" + reason + "): " +
-              (p_env ? "set MORVANE_LOG" : "set logfile in the configuration") +
+    failure = "cannot open the log file '" + file_name + "' (" + reason +
+              "): " + (p_env ? "set MORVANE_LOG" : "set logfile in the configuration") +
               " to a file that can be written";
     return -1;
   }

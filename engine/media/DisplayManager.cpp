@@ -82,10 +82,9 @@ int DisplayManager::startUp() {
                    "libX11.so.6", "XOpenDisplay", "XCloseDisplay", [&] {
                      // Asking for the desktop mode opens the display too.
                      const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-                     log.writeLog(5,
-                                  "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
-                                  static_cast<int>(desktop.width),
-                                  static_cast<int>(desktop.height));
+                     log.writeLog(
+                         5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
+                         static_cast<int>(desktop.width), static_cast<int>(desktop.height));
                      p_window = new sf::RenderWindow(
                          sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
                                        static_cast<unsigned int>(window_vertical_pixels), 32),

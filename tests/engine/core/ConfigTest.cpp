@@ -151,7 +151,8 @@ TEST_F(ConfigTest, NumbersOutsideTheirRangeOrNoNumbersAreReplacedAndReported) {
       {"frame_time:1000", &Config::getFrameTime, 1000, ""},
       {"frame_time:2147483647", &Config::getFrameTime, 1000,
        "frame_time '2147483647' out of range 0 to 1000, using 1000."},
-      {"frame_time:-33", &Config::getFrameTime, 33, "frame_time '-33' out of range 0 to 1000, using 33."},
+      {"frame_time:-33", &Config::getFrameTime, 33,
+       "frame_time '-33' out of range 0 to 1000, using 33."},
       {"frame_time:fast", &Config::getFrameTime, 33, "frame_time 'fast' is no number, using 33."},
       {"window_horizontal_pixels:100000", &Config::getWindowHorizontalPixels, 7680,
        "window_horizontal_pixels '100000' out of range 1 to 7680, using 7680."},
@@ -181,16 +182,17 @@ TEST_F(ConfigTest, NumbersOutsideTheirRangeOrNoNumbersAreReplacedAndReported) {
               c.warning.empty() ? "" : "Config::loadConfig(): Warning! " + c.warning)
         << c.item;
   }
-  for (const auto& [item, scale] : {std::pair("font_scale:1000", 10.0f), std::pair("font_scale:-2", 2.0f),
-                                   std::pair("font_scale:big", 2.0f), std::pair("font_scale:nan", 2.0f),
-                                   std::pair("font_scale:0.1", 0.1f)}) {
+  for (const auto& [item, scale] :
+       {std::pair("font_scale:1000", 10.0f), std::pair("font_scale:-2", 2.0f),
+        std::pair("font_scale:big", 2.0f), std::pair("font_scale:nan", 2.0f),
+        std::pair("font_scale:0.1", 0.1f)}) {
     config.reset();
     const std::string err = loadCapturingStderr(std::string(item) + ",");
     EXPECT_EQ(config.getFontScale(), scale) << item;
     EXPECT_EQ(err.empty(), scale == 0.1f) << err;
   }
-  EXPECT_NE(loadCapturingStderr("font_scale:1e9,").find(
-                "Warning! font_scale '1e9' out of range 0.1 to 10, using 10."),
+  EXPECT_NE(loadCapturingStderr("font_scale:1e9,")
+                .find("Warning! font_scale '1e9' out of range 0.1 to 10, using 10."),
             std::string::npos);
 }
 

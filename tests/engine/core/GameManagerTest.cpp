@@ -1,19 +1,20 @@
-#include "engine/core/GameManager.h"
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
-#include <thread>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/core/EventStep.h"
+#include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/net/PathFind.h"
 #include "engine/net/PathManager.h"
@@ -21,9 +22,6 @@
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
 #include "support/FakeTimeSource.h"
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace mo {
 namespace {
@@ -153,7 +151,8 @@ TEST_F(GameManagerTest, SigtermEndsTheLoopAfterItsFrameAndEachFrameReachesTheLog
   EXPECT_EQ(game_manager.getStepCount(), 1);
   game_manager.shutDown();
   EXPECT_EQ(countOf(test::readFile(logPath()),
-                    "GameManager::run(): Signal 15 received, ending the game."), 1);
+                    "GameManager::run(): Signal 15 received, ending the game."),
+            1);
   EXPECT_EQ(logMessages().back(), "** Game engine stopped **");
   struct sigaction action {};
   sigaction(SIGTERM, nullptr, &action);

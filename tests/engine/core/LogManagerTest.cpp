@@ -104,14 +104,15 @@ TEST_F(LogManagerTest, LinesReachTheFileAtOnceUnlessHeldUntilTheNextFlush) {
 
 TEST_F(LogManagerTest, UnopenableFileFailsStartUpSayingWhyAndAFullDiskIsToldOnce) {
   const std::string missing = tempDir() + "/missing/folder/x.log";
-  for (const auto& [name, why] : {std::pair(missing, "No such file or directory"),
-                                  std::pair(tempDir(), "Is a directory"),
-                                  std::pair(std::string(), "No such file or directory")}) {
+  for (const auto& [name, why] :
+       {std::pair(missing, "No such file or directory"), std::pair(tempDir(), "Is a directory"),
+        std::pair(std::string(), "No such file or directory")}) {
     test::ScopedEnv env("MORVANE_LOG", name);
     testing::internal::CaptureStderr();
     EXPECT_EQ(log.startUp(), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "09:05:07    0 LogManager::startup(): Warning! Unable to open file '" + name + "'.\n");
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "09:05:07    0 LogManager::startup(): Warning! Unable to open file '" + name + "'.\n");
     EXPECT_FALSE(log.isStarted());
     EXPECT_EQ(log.getFailure(), "cannot open the log file '" + name + "' (" + why +
                                     "): set MORVANE_LOG to a file that can be written");

@@ -100,7 +100,6 @@ TEST_F(DisplayManagerTest, CellSizeAndConversionsComeFromPixelsAndCharsAlone) {
   EXPECT_EQ(pixelsToSpaces(Vector(35, 50)), Vector(3.5f, 2.5f));
   EXPECT_EQ(logCount("spacesToPixels(int): spaces (3.00,2.00) = pixels (30.00,40.00)"), 1);
   EXPECT_EQ(logCount("pixelsToSpaces(): pixels (35.00,50.00) = spaces (3.50,2.50)"), 1);
-
 }
 
 /// What is drawn where, seen through an attached grid.

@@ -158,14 +158,16 @@ INSTANTIATE_TEST_SUITE_P(
           {"\t      Frames: 3", "\t       Width: 3", "\t      Height: 2", "\t    Slowdown: 4",
            "\tTransparency: #", "\t       Color: red", "Sprite 's' frames:", "Frame 1:", "\t#M#",
            "\t #M", "Frame 2:", "\t#W#", "\tW# ", "Frame 3:", "\t#V#", "\t V#"},
-          WALKER, 15},
+          WALKER,
+          15},
         F{"walker-crlf.txt", {}, WALKER},
         F{"plain.txt",
           {LOAD + "Warning! No 'color' in header.", LOAD + "Warning! No 'transparency' in header.",
            LOAD + "Warning! No 'slowdown' in header.", "\t      Frames: 1", "\t       Width: 3",
            "\t      Height: 2", "\t    Slowdown: 0", "\tTransparency: (none)",
            "\t       Color: default"},
-          PLAIN, 5},
+          PLAIN,
+          5},
         // Unused lines are reported; what follows the footer is never read.
         F{"extras.txt",
           {LOAD + "Warning! Unused HEADER lines:", "\t'author me'",
@@ -194,16 +196,20 @@ INSTANTIATE_TEST_SUITE_P(
         F{"bad/frames-zero.txt", {SIZE + "frames' is 0 in header (must be at least 1)."}},
         // Sizes are what the body holds: a claim costs nothing and is
         // reported as written.
-        F{"wide-1001.txt", {}, "1001x1 colour 7 '' slowdown 0: " + [] {
-            std::string row;
-            for (int i = 0; i < 500; i++) row += "ab";
-            return row + "c";
-          }()},
+        F{"wide-1001.txt",
+          {},
+          "1001x1 colour 7 '' slowdown 0: " +
+              [] {
+                std::string row;
+                for (int i = 0; i < 500; i++) row += "ab";
+                return row + "c";
+              }()},
         F{"bad/frames-2-to-the-31.txt",
           {"\t      Frames: 2147483648", "\t       Width: 3", "\t      Height: 2",
            "\t    Slowdown: 99999999999", "\tTransparency: #", "\t       Color: red",
            "\tError! Line 13: No more frame data.", NO_FRAME_DATA},
-          "", 5},
+          "",
+          5},
         F{"bad/absurd-width.txt",
           {SIZE + "width' is 99999999999999999999 in header (must be at most 2147483647)."}},
         F{"bad/key-without-separator.txt", {"matchLineInt(): Error! 'frames' has no value."}},

@@ -1,5 +1,3 @@
-#include "engine/media/Sprite.h"
-
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -9,6 +7,7 @@
 #include "engine/core/LogManager.h"
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
+#include "engine/media/Sprite.h"
 #include "support/EngineTest.h"
 
 namespace mo {
@@ -33,8 +32,8 @@ TEST_F(SpriteTest, HoldsFramesUpToAUsableCapacityAndGivesEmptyFramesOutOfRange) 
   EXPECT_EQ(largest.addFrame(Frame(1, 1, "a")), 0);
   EXPECT_EQ(largest.getFrame(0).getString(), "a");
   LogManager::getInstance().shutDown();
-  EXPECT_EQ(logMessages(), (std::vector<std::string>{
-                               "Sprite::Sprite(): Error! Unable to allocate -3 frames."}));
+  EXPECT_EQ(logMessages(),
+            (std::vector<std::string>{"Sprite::Sprite(): Error! Unable to allocate -3 frames."}));
 }
 
 TEST_F(SpriteTest, DrawsTheChosenFrameInItsColourWithTheGivenTransparency) {
