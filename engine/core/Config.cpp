@@ -1,5 +1,7 @@
 #include "engine/core/Config.h"
 
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 
@@ -7,6 +9,20 @@
 #include "engine/core/utility.h"
 
 namespace mo {
+
+namespace {
+
+// The leading number of text, read as atoi (whole) or atof read it but
+// without overflowing; false when text does not begin with a number.
+bool leadingNumber(const std::string& text, bool whole, double& number) {
+  const char* p_start = text.c_str();
+  char* p_end = nullptr;
+  number =
+      whole ? static_cast<double>(std::strtoll(p_start, &p_end, 10)) : std::strtod(p_start, &p_end);
+  return p_end != p_start && !std::isnan(number);
+}
+
+}  // namespace
 
 Config::Config() { reset(); }
 
@@ -65,10 +81,57 @@ void Config::loadConfig(std::string text) {
   if (text.empty()) return;
   match(text, "");
 
-  auto set_int = [](const char* key, int& field) {
-    const std::string value = match("", key);
-    if (!value.empty()) field = leadingInt(value);
+  // Every number has a range that the engine can live with. A value that
+  // is no number takes the default; one outside the range takes what its
+  // row says, mostly the default under the range (a slip of sign, a zero)
+  // and the largest accepted value over it.
+  struct NumberSetting {
+    const char* key;
+    int Config::*p_int;      // the field of a whole number...
+    float Config::*p_float;  // ...or of a fraction
+    double min;
+    double max;
+    double fallback;  // the default
+    double below;     // what a value under the range becomes
+    double above;     // what a value over the range becomes
   };
+  static const NumberSetting NUMBERS[] = {
+      {"frame_time", &Config::frame_time, nullptr, 0, 1000, 33, 33, 1000},
+      {"font_scale", nullptr, &Config::font_scale, 0.1, 10, 2, 2, 10},
+      {"window_horizontal_pixels", &Config::window_horizontal_pixels, nullptr, 1, 7680, 1024, 1024,
+       7680},
+      {"window_vertical_pixels", &Config::window_vertical_pixels, nullptr, 1, 4320, 768, 768, 4320},
+      {"window_horizontal_chars", &Config::window_horizontal_chars, nullptr, 1, 500, 80, 80, 500},
+      {"window_vertical_chars", &Config::window_vertical_chars, nullptr, 1, 200, 24, 24, 200},
+      {"random_seed", &Config::random_seed, nullptr, INT_MIN, INT_MAX, 0, INT_MIN, INT_MAX},
+      {"grid_width", &Config::grid_width, nullptr, 1, 10000, 20, 20, 10000},
+      {"grid_height", &Config::grid_height, nullptr, 1, 10000, 8, 8, 10000},
+      {"quadtree_depth", &Config::quadtree_depth, nullptr, 1, 64, 10, 10, 64},
+      {"quadtree_threshold", &Config::quadtree_threshold, nullptr, 1, 10000, 1, 1, 10000},
+  };
+  const LogManager& log = LogManager::getInstance();
+  for (const NumberSetting& setting : NUMBERS) {
+    const std::string value = match("", setting.key);
+    if (value.empty()) continue;
+    double number = 0;
+    if (!leadingNumber(value, setting.p_int != nullptr, number)) {
+      log.writeLog("Config::loadConfig(): Warning! %s '%s' is no number, using %.10g.", setting.key,
+                   value.c_str(), setting.fallback);
+      number = setting.fallback;
+    } else if (number < setting.min || number > setting.max) {
+      const double replacement = number < setting.min ? setting.below : setting.above;
+      log.writeLog(
+          "Config::loadConfig(): Warning! %s '%s' out of range %.10g to %.10g, using %.10g.",
+          setting.key, value.c_str(), setting.min, setting.max, replacement);
+      number = replacement;
+    }
+    if (setting.p_int) {
+      this->*setting.p_int = static_cast<int>(number);
+    } else {
+      this->*setting.p_float = static_cast<float>(number);
+    }
+  }
+
   auto set_bool = [](const char* key, bool& field) {
     const std::string value = match("", key);
     if (!value.empty()) field = (value == "true");
@@ -78,17 +141,9 @@ void Config::loadConfig(std::string text) {
     if (!value.empty()) field = value;
   };
 
-  set_int("frame_time", frame_time);
-  const std::string scale = match("", "font_scale");
-  if (!scale.empty()) font_scale = leadingFloat(scale);
-  set_int("window_horizontal_pixels", window_horizontal_pixels);
-  set_int("window_vertical_pixels", window_vertical_pixels);
-  set_int("window_horizontal_chars", window_horizontal_chars);
-  set_int("window_vertical_chars", window_vertical_chars);
   const std::string color = match("", "window_background_color");
   if (!color.empty() && !colorFromName(color, window_background_color)) {
-    LogManager::getInstance().writeLog("loadConfig(): Unsupported window color '%s'",
-                                       color.c_str());
+    log.writeLog("loadConfig(): Unsupported window color '%s'", color.c_str());
   }
   const std::string style = match("", "window_style");
   if (style == "fullscreen") {
@@ -96,20 +151,14 @@ void Config::loadConfig(std::string text) {
   } else if (style == "default") {
     window_style = WINDOW_STYLE_DEFAULT;
   } else if (!style.empty()) {
-    LogManager::getInstance().writeLog("loadConfig(): Unsupported window style '%s'",
-                                       style.c_str());
+    log.writeLog("loadConfig(): Unsupported window style '%s'", style.c_str());
   }
   set_string("window_title", window_title);
   set_bool("show_mouse", show_mouse);
   set_bool("headless", headless);
   set_string("font_file", font_file);
   set_string("logfile", logfile);
-  set_int("random_seed", random_seed);
   set_bool("networking", networking);
-  set_int("grid_width", grid_width);
-  set_int("grid_height", grid_height);
-  set_int("quadtree_depth", quadtree_depth);
-  set_int("quadtree_threshold", quadtree_threshold);
 }
 
 void Config::printConfig() const {

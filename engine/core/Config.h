@@ -24,7 +24,23 @@ class Config {
 
   /// Applies the settings of text, or of the configuration file when
   /// text is empty. Absent keys and empty values keep their values;
-  /// unsupported colour and style names are logged and ignored.
+  /// unsupported colour and style names are logged and ignored. Each
+  /// number is kept in its range (below); a value outside it, or one
+  /// that is no number, is logged ("Config::loadConfig(): Warning! ...")
+  /// and replaced:
+  ///   frame_time                 0 to 1000 ms (0: as fast as possible);
+  ///                              under 0 or no number: 33, over: 1000
+  ///   font_scale                 0.1 to 10; under or no number: 2, over: 10
+  ///   window_horizontal_pixels   1 to 7680; under or no number: 1024, over: 7680
+  ///   window_vertical_pixels     1 to 4320; under or no number: 768, over: 4320
+  ///   window_horizontal_chars    1 to 500; under or no number: 80, over: 500
+  ///   window_vertical_chars      1 to 200; under or no number: 24, over: 200
+  ///   random_seed                any int; no number: 0, beyond an int: the
+  ///                              nearest int
+  ///   grid_width, grid_height    1 to 10000; under or no number: 20 and 8,
+  ///                              over: 10000
+  ///   quadtree_depth             1 to 64; under or no number: 10, over: 64
+  ///   quadtree_threshold         1 to 10000; under or no number: 1, over: 10000
   void loadConfig(std::string text = "");
 
   /// The configuration file's lines, without comment lines ("#..."),

@@ -17,7 +17,8 @@
 
 namespace mo {
 
-GameManager::GameManager() : game_over(false), paused(false), frame_time(33), step_count(0) {
+GameManager::GameManager()
+    : game_over(false), paused(false), frame_time(33), step_count(0), stop_logged(false) {
   setType("GameManager");
 }
 
@@ -37,11 +38,15 @@ int GameManager::startUp() {
     return 0;
   }
 
+  failure.clear();
+  stop_logged = false;
+  platform::catchStopSignals();
   Config& config = Config::getInstance();
   config.loadConfig();
 
   if (log.startUp() != 0) {
     log.writeLog("Error starting log manager!");
+    failure = log.getFailure();
     return -1;
   }
   log.writeLog("****************************************************");
@@ -76,6 +81,13 @@ int GameManager::startUp() {
     if (!step.wanted) continue;
     if (step.manager.startUp() != 0) {
       log.writeLog("%s", step.error_line);
+      failure = &step.manager == &DisplayManager::getInstance()
+                    ? DisplayManager::getInstance().getFailure()
+                    : std::string();
+      if (failure.empty()) {
+        failure = "cannot start the " + step.manager.getType() + ": the log file '" +
+                  log.getFileName() + "' says why";
+      }
       return -1;
     }
     log.writeLog(1, "%s", step.success_line);
@@ -126,6 +138,7 @@ void GameManager::shutDown() {
   log.writeLog("** Game engine stopped **");
   log.shutDown();
   Manager::shutDown();
+  platform::releaseStopSignals();
 }
 
 void GameManager::seedRandom() const {
@@ -174,6 +187,7 @@ void GameManager::run() {
   game_over = false;
   step_count = 0;
   int adjust = 0;
+  log.setHoldLines(true);
 
   while (true) {
     clock.delta();
@@ -203,7 +217,18 @@ void GameManager::run() {
     sleepRestOfFrame(clock, adjust);
     step_count++;
 
+    if (platform::stopSignal() != 0) {
+      if (!stop_logged) {
+        log.writeLog("GameManager::run(): Signal %d received, ending the game.",
+                     platform::stopSignal());
+      }
+      stop_logged = true;
+      game_over = true;
+    }
+    log.flush();
+
     if (game_over) {
+      log.setHoldLines(false);
       log.writeLog(1, "GameManager::run(): end of game loop");
       return;
     }
@@ -254,6 +279,9 @@ void GameManager::reset() {
   paused = false;
   frame_time = 33;
   step_count = 0;
+  failure.clear();
+  stop_logged = false;
+  platform::releaseStopSignals();
 }
 
 }  // namespace mo

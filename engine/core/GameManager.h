@@ -26,17 +26,27 @@ class GameManager : public Manager {
   ~GameManager() override;
 
   /// Loads the configuration, starts the log and then every other
-  /// manager, seeds the random numbers and asks for a 1 ms timer. 0; -1
-  /// when a manager fails (its error line is logged; nothing is undone).
-  /// A second call while started logs and returns 0.
+  /// manager, seeds the random numbers, asks for a 1 ms timer and makes
+  /// SIGINT and SIGTERM end the game as the game-over flag does. 0; -1
+  /// when a manager fails (its error line is logged, getFailure() says
+  /// why; nothing is undone). A second call while started logs and
+  /// returns 0.
   int startUp() override;
 
-  /// Stops the managers in the reverse order and closes the log last.
+  /// Stops the managers in the reverse order, closes the log last and
+  /// gives the signals back to the system.
   void shutDown() override;
 
   /// Runs the loop, one frame every frame time, until the frame in which
-  /// the game-over flag is set. Always runs at least one frame.
+  /// the game-over flag is set or after which a SIGINT or SIGTERM has
+  /// arrived (from then on every run() ends after one frame). The log's
+  /// lines of a frame reach its file by the end of the frame. Always
+  /// runs at least one frame.
   void run();
+
+  /// What stopped the last startUp(), as one sentence for the player
+  /// (what failed and what to do); empty when it started.
+  std::string getFailure() const { return failure; }
 
   /// Ends the loop after the current frame (run() clears it on entry).
   void setGameOver(bool new_game_over = true);
@@ -69,6 +79,8 @@ class GameManager : public Manager {
   bool paused;
   int frame_time;
   int step_count;
+  std::string failure;
+  bool stop_logged;  ///< the stopping signal is in the log
 };
 
 }  // namespace mo

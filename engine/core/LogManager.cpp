@@ -1,6 +1,8 @@
 #include "engine/core/LogManager.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
 #include "engine/core/Config.h"
 #include "engine/core/GameManager.h"
@@ -9,7 +11,13 @@
 namespace mo {
 
 LogManager::LogManager()
-    : do_flush(false), log_level(0), log_time_string(true), log_step_count(true), p_f(nullptr) {
+    : do_flush(false),
+      log_level(0),
+      log_time_string(true),
+      log_step_count(true),
+      hold_lines(false),
+      p_f(nullptr),
+      write_failed(false) {
   setType("LogManager");
 }
 
@@ -28,10 +36,16 @@ int LogManager::startUp() {
     return -1;
   }
   const char* p_env = std::getenv("MORVANE_LOG");
-  const std::string name = p_env ? std::string(p_env) : Config::getInstance().getLogfile();
-  p_f = std::fopen(name.c_str(), "w");
+  file_name = p_env ? std::string(p_env) : Config::getInstance().getLogfile();
+  failure.clear();
+  write_failed = false;
+  p_f = std::fopen(file_name.c_str(), "w");
   if (!p_f) {
-    writeLog("LogManager::startup(): Warning! Unable to open file '%s'.", name.c_str());
+    const std::string reason = std::strerror(errno);
+    writeLog("LogManager::startup(): Warning! Unable to open file '%s'.", file_name.c_str());
+    failure = "cannot open the log file '" + file_name + "' (" + reason +
+              "): " + (p_env ? "set MORVANE_LOG" : "set logfile in the configuration") +
+              " to a file that can be written";
     return -1;
   }
   Manager::startUp();
@@ -43,7 +57,7 @@ void LogManager::shutDown() {
   Manager::shutDown();
   writeLog(5, "LogManager::shutDown(): successfully stopped.");
   if (p_f) {
-    std::fclose(p_f);
+    if (std::fclose(p_f) != 0) warnWriteFailed();
     p_f = nullptr;
   }
 }
@@ -75,8 +89,30 @@ int LogManager::writeLine(int level, const char* fmt, va_list args) const {
   const int written = std::vfprintf(p_out, fmt, args);
   ok = written >= 0 && ok;
   ok = std::fputc('\n', p_out) != EOF && ok;
-  if (do_flush) ok = std::fflush(p_out) == 0 && ok;
+  // Lines outside the loop reach the file at once, so a kill leaves them
+  // there; inside it the loop flushes once per frame.
+  if (do_flush || !hold_lines) ok = std::fflush(p_out) == 0 && ok;
+  if (!ok && p_out == p_f) warnWriteFailed();
   return ok ? written : -1;
+}
+
+int LogManager::flush() const {
+  if (!p_f) return 0;
+  if (std::fflush(p_f) == 0) return 0;
+  warnWriteFailed();
+  return -1;
+}
+
+void LogManager::warnWriteFailed() const {
+  if (write_failed) return;
+  write_failed = true;
+  std::fprintf(stderr, "LogManager::writeLog(): Warning! Cannot write to the log file '%s' (%s).\n",
+               file_name.c_str(), std::strerror(errno));
+}
+
+void LogManager::setHoldLines(bool new_hold_lines) {
+  hold_lines = new_hold_lines;
+  if (!hold_lines) flush();
 }
 
 void LogManager::setFlush(bool new_do_flush) { do_flush = new_do_flush; }
@@ -98,6 +134,10 @@ void LogManager::reset() {
   }
   resetManager();
   do_flush = false;
+  hold_lines = false;
+  write_failed = false;
+  file_name.clear();
+  failure.clear();
   log_level = 0;
   log_time_string = true;
   log_step_count = true;

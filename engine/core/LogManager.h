@@ -21,7 +21,8 @@ class LogManager : public Manager {
 
   /// Opens the log named by MORVANE_LOG, else the configured name
   /// ("morvane.log"), truncating it. 0; -1 when already started or the
-  /// file cannot be opened (a warning goes to standard error).
+  /// file cannot be opened (a warning goes to standard error and
+  /// getFailure() says why).
   int startUp() override;
 
   /// Closes the log; later lines go to standard error.
@@ -35,7 +36,16 @@ class LogManager : public Manager {
   /// default); otherwise writes nothing and returns 0. Results as above.
   int writeLog(int level, const char* fmt, ...) const __attribute__((format(printf, 3, 4)));
 
-  /// Flush after every line (default false).
+  /// Writes the lines waiting in the buffer to the file. 0; -1 when the
+  /// write failed.
+  int flush() const;
+
+  /// While true, lines wait in the buffer until flush(), which the game
+  /// loop calls once per frame; while false (the default) every line
+  /// reaches the file at once. Setting it false flushes.
+  void setHoldLines(bool hold_lines);
+
+  /// Flush after every line, even while lines are held (default false).
   void setFlush(bool do_flush);
   /// Messages above this level are dropped (default 0).
   void setLogLevel(int log_level);
@@ -45,6 +55,13 @@ class LogManager : public Manager {
   /// Prefix lines with the frame number (default true).
   void setLogStepCount(bool log_step_count);
 
+  /// The file the log writes to, or last tried to open.
+  std::string getFileName() const { return file_name; }
+
+  /// Why the last startUp() could not open the file, as one sentence for
+  /// the player (what failed and what to do); empty after a success.
+  std::string getFailure() const { return failure; }
+
   /// Closes any open file and restores every setting, as just
   /// constructed; for test fixtures.
   void reset();
@@ -52,12 +69,18 @@ class LogManager : public Manager {
  private:
   LogManager();
   int writeLine(int level, const char* fmt, va_list args) const;
+  /// Tells standard error, once per file, that writing to it failed.
+  void warnWriteFailed() const;
 
   bool do_flush;
   int log_level;
   bool log_time_string;
   bool log_step_count;
+  bool hold_lines;
   FILE* p_f;
+  std::string file_name;
+  std::string failure;
+  mutable bool write_failed;
 };
 
 }  // namespace mo

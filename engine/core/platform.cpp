@@ -1,6 +1,7 @@
 #include "engine/core/platform.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <ctime>
 #include <vector>
@@ -28,6 +29,29 @@ TimeSource& systemTimeSource() {
 TimeSource* p_current = nullptr;
 
 int last_socket_error = 0;
+
+volatile std::sig_atomic_t stop_signal = 0;
+
+// The first signal only asks: the loop ends its frame and the game shuts
+// down cleanly. A second one means the player will not wait.
+extern "C" void onStopSignal(int signal_number) {
+  if (stop_signal != 0) {
+    std::signal(signal_number, SIG_DFL);
+    std::raise(signal_number);
+    return;
+  }
+  stop_signal = signal_number;
+}
+
+void setStopHandler(void (*p_handler)(int)) {
+  struct sigaction action {};
+  action.sa_handler = p_handler;
+  sigemptyset(&action.sa_mask);
+  // Reads of the X connection and the sleep go on after the handler.
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
 
 int failWith(int code) {
   last_socket_error = code;
@@ -137,6 +161,18 @@ bool TimeSource::localTime(std::tm& out) {
 int TimeSource::timerBeginPeriod(int) { return 0; }
 
 int TimeSource::timerEndPeriod(int) { return 0; }
+
+void catchStopSignals() {
+  stop_signal = 0;
+  setStopHandler(onStopSignal);
+}
+
+void releaseStopSignals() {
+  setStopHandler(SIG_DFL);
+  stop_signal = 0;
+}
+
+int stopSignal() { return stop_signal; }
 
 TimeSource& timeSource() { return p_current ? *p_current : systemTimeSource(); }
 

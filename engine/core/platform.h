@@ -45,30 +45,54 @@ void* findSymbol(void* p_library, const char* name);
 void closeLibrary(void* p_library);
 }  // namespace detail
 
-/// Asks a shared library, loaded at run time, whether its default handle
-/// opens: calls open_name(nullptr), a function that takes a name and
-/// gives a handle, and closes what it gives with close_name, whose result
-/// is of type CloseResult. True when a handle opened, and also when the
-/// library or either function is missing (there is nothing to ask); false
-/// when the open gave no handle. The engine asks SFML's own libraries
-/// this way (the X server, the audio device) without linking them.
-template <typename CloseResult>
-bool defaultHandleOpens(const char* library, const char* open_name, const char* close_name) {
+/// Opens the default handle of a shared library loaded at run time:
+/// calls open_name(nullptr), a function that takes a name and gives a
+/// handle, runs use() while that handle is open, then closes it with
+/// close_name, whose result is of type CloseResult. True when a handle
+/// opened, and also when the library or either function is missing
+/// (there is nothing to ask; use() still runs); false, without running
+/// use(), when the open gave no handle. Holding the handle keeps a
+/// server that starts over when its last client leaves (an X server
+/// without -noreset) from doing so while use() connects.
+template <typename CloseResult, typename Use>
+bool whileDefaultHandleOpen(const char* library, const char* open_name, const char* close_name,
+                            Use use) {
   void* p_library = detail::openLibrary(library);
-  if (!p_library) return true;
+  if (!p_library) {
+    use();
+    return true;
+  }
   using Open = void* (*)(const char*);
   using Close = CloseResult (*)(void*);
   auto open = reinterpret_cast<Open>(detail::findSymbol(p_library, open_name));
   auto close = reinterpret_cast<Close>(detail::findSymbol(p_library, close_name));
-  bool opens = true;
-  if (open && close) {
-    void* p_handle = open(nullptr);
-    opens = p_handle != nullptr;
-    if (p_handle) close(p_handle);
-  }
+  void* p_handle = open && close ? open(nullptr) : nullptr;
+  const bool opens = !(open && close) || p_handle != nullptr;
+  if (opens) use();
+  if (p_handle) close(p_handle);
   detail::closeLibrary(p_library);
   return opens;
 }
+
+/// Whether a run-time library's default handle opens, as above with
+/// nothing to do while it is open. The engine asks SFML's own libraries
+/// this way (the X server, the audio device) without linking them.
+template <typename CloseResult>
+bool defaultHandleOpens(const char* library, const char* open_name, const char* close_name) {
+  return whileDefaultHandleOpen<CloseResult>(library, open_name, close_name, [] {});
+}
+
+/// Makes SIGINT and SIGTERM ask the program to stop (stopSignal())
+/// instead of ending it; a second such signal ends it at once, as the
+/// system would have.
+void catchStopSignals();
+
+/// Gives SIGINT and SIGTERM back to the system and forgets a request.
+void releaseStopSignals();
+
+/// The number of the signal that asked the program to stop since
+/// catchStopSignals(), or 0.
+int stopSignal();
 
 /// Stream sockets for the network manager: thin wrappers over the POSIX
 /// socket calls. Every socket they make is non-blocking, closed on exec,

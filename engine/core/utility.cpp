@@ -116,6 +116,23 @@ int leadingInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
+std::string printable(const std::string& text) {
+  static const char HEX[] = "0123456789ABCDEF";
+  std::string result;
+  result.reserve(text.size());
+  for (const char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
+    if (byte >= 0x20 && byte < 0x7f) {
+      result += ch;
+    } else {
+      result += "\\x";
+      result += HEX[byte >> 4];
+      result += HEX[byte & 0x0f];
+    }
+  }
+  return result;
+}
+
 float leadingFloat(const std::string& text) {
   return static_cast<float>(std::strtod(text.c_str(), nullptr));
 }

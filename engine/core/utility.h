@@ -92,6 +92,10 @@ std::string toString(bool b);
 /// of int instead of overflowing.
 int leadingInt(const std::string& text);
 
+/// text fit for a log line: every byte outside printable ASCII (control
+/// characters, bytes of 128 and above) written as \xNN.
+std::string printable(const std::string& text);
+
 /// The leading decimal number of text as atof reads it (0 when there is
 /// none).
 float leadingFloat(const std::string& text);

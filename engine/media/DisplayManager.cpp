@@ -4,9 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#ifdef __linux__
-#endif
-
 #include "engine/core/Config.h"
 #include "engine/core/LogManager.h"
 #include "engine/core/platform.h"
@@ -30,26 +27,6 @@ Color colorOfBytes(unsigned char r, unsigned char g, unsigned char b) {
     if (cr == r && cg == g && cb == b) return static_cast<Color>(c);
   }
   return CUSTOM;
-}
-
-// A size from the configuration, or the default with a line in the log
-// when it is not positive (a zero would make the cell size infinite).
-int positiveSetting(int value, int fallback, const char* name) {
-  if (value > 0) return value;
-  LogManager::getInstance().writeLog(
-      "DisplayManager::startUp(): Warning! %s %d is not positive, using %d.", name, value,
-      fallback);
-  return fallback;
-}
-
-// SFML stops the whole program when it cannot reach an X server, so the
-// display is checked before a window is asked for: DISPLAY must be set
-// and the server must answer. The X library is the one SFML itself
-// loads; it is reached at run time so the engine does not link it.
-bool displayAvailable() {
-  const char* p_display = std::getenv("DISPLAY");
-  if (!p_display || !*p_display) return false;
-  return platform::defaultHandleOpens<int>("libX11.so.6", "XOpenDisplay", "XCloseDisplay");
 }
 
 }  // namespace
@@ -81,29 +58,43 @@ int DisplayManager::startUp() {
     return 0;
   }
   const Config& config = Config::getInstance();
-  window_horizontal_pixels = positiveSetting(config.getWindowHorizontalPixels(),
-                                             DEFAULT_HORIZONTAL_PIXELS, "window_horizontal_pixels");
-  window_vertical_pixels = positiveSetting(config.getWindowVerticalPixels(),
-                                           DEFAULT_VERTICAL_PIXELS, "window_vertical_pixels");
-  window_horizontal_chars = positiveSetting(config.getWindowHorizontalChars(),
-                                            DEFAULT_HORIZONTAL_CHARS, "window_horizontal_chars");
-  window_vertical_chars = positiveSetting(config.getWindowVerticalChars(), DEFAULT_VERTICAL_CHARS,
-                                          "window_vertical_chars");
+  // The configuration keeps every size within its range.
+  window_horizontal_pixels = config.getWindowHorizontalPixels();
+  window_vertical_pixels = config.getWindowVerticalPixels();
+  window_horizontal_chars = config.getWindowHorizontalChars();
+  window_vertical_chars = config.getWindowVerticalChars();
+  failure.clear();
 
   if (config.getHeadless()) {
     log.writeLog(1, "DisplayManager::startUp(): not doing graphics since in headless mode.");
   } else {
-    // Asking for the desktop mode opens the display too.
-    if (displayAvailable()) {
-      const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-      log.writeLog(5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
-                   static_cast<int>(desktop.width), static_cast<int>(desktop.height));
-      p_window = new sf::RenderWindow(
-          sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
-                        static_cast<unsigned int>(window_vertical_pixels), 32),
-          config.getWindowTitle(), static_cast<sf::Uint32>(config.getWindowStyle()));
+    // SFML stops the whole program when it cannot reach an X server, so
+    // DISPLAY must be set and the server must answer. The probe's own
+    // connection stays open until the window has its own: a server that
+    // starts over when its last client leaves would otherwise do so in
+    // between, and SFML would find nobody there. The X library is the one
+    // SFML itself loads; it is reached at run time so the engine does not
+    // link it.
+    const char* p_display = std::getenv("DISPLAY");
+    if (!p_display || !*p_display) {
+      failure = "cannot open a window: no X display (DISPLAY is not set)";
+    } else if (!platform::whileDefaultHandleOpen<int>(
+                   "libX11.so.6", "XOpenDisplay", "XCloseDisplay", [&] {
+                     // Asking for the desktop mode opens the display too.
+                     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+                     log.writeLog(
+                         5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
+                         static_cast<int>(desktop.width), static_cast<int>(desktop.height));
+                     p_window = new sf::RenderWindow(
+                         sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
+                                       static_cast<unsigned int>(window_vertical_pixels), 32),
+                         config.getWindowTitle(), static_cast<sf::Uint32>(config.getWindowStyle()));
+                   })) {
+      failure = std::string("cannot open a window: the X display '") + p_display +
+                "' does not answer (is the X server running?)";
     }
     if (!p_window || !p_window->isOpen()) {
+      if (failure.empty()) failure = "cannot open a window";
       log.writeLog("DisplayManager::startUp(): Unable to allocate window!");
       releaseWindow();
       return -1;
@@ -114,6 +105,8 @@ int DisplayManager::startUp() {
     if (!font.loadFromFile(config.getFontFile())) {
       log.writeLog("DisplayManager::startUp(): Unable to load font from file '%s'.",
                    config.getFontFile().c_str());
+      failure = "cannot load the font '" + config.getFontFile() +
+                "': start the game in its data folder or set font_file in the configuration";
       releaseWindow();
       return -1;
     }
@@ -122,14 +115,8 @@ int DisplayManager::startUp() {
     p_text = new sf::Text;
     p_text->setFont(font);
     p_text->setStyle(sf::Text::Bold);
-    // A scale that is not a sensible number would give an absurd glyph
-    // size; the glyphs then fill their cells.
-    const float scale = fontScale();
-    if (scale != config.getFontScale()) {
-      log.writeLog("DisplayManager::startUp(): Warning! font_scale %f out of range, using 1.",
-                   static_cast<double>(config.getFontScale()));
-    }
-    p_text->setCharacterSize(static_cast<unsigned int>(scale * std::min(charWidth(), charHeight())));
+    p_text->setCharacterSize(
+        static_cast<unsigned int>(fontScale() * std::min(charWidth(), charHeight())));
 
     window_background_color = colorToSFML(config.getWindowBackgroundColor());
     p_rectangle->setFillColor(window_background_color);
@@ -168,6 +155,7 @@ void DisplayManager::reset() {
   window_vertical_chars = DEFAULT_VERTICAL_CHARS;
   window_background_color = sf::Color::Black;
   p_char_grid = nullptr;
+  failure.clear();
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }

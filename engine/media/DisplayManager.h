@@ -33,9 +33,13 @@ class DisplayManager : public Manager {
 
   /// Reads the window and grid sizes from the configuration, then (not
   /// headless) opens the window, loads the font and prepares the cell
-  /// shapes. 0; -1 (logged) when the window or the font fails. A second
-  /// call logs and returns 0.
+  /// shapes. 0; -1 (logged, and getFailure() says why) when the window
+  /// or the font fails. A second call logs and returns 0.
   int startUp() override;
+
+  /// Why the last startUp() failed, as one sentence for the player (what
+  /// failed and what to do); empty after a success.
+  std::string getFailure() const { return failure; }
 
   /// Closes the window and frees the shapes.
   void shutDown() override;
@@ -101,6 +105,7 @@ class DisplayManager : public Manager {
   sf::Color window_background_color;
   sf::Text* p_text;
   CharGrid* p_char_grid;
+  std::string failure;
 };
 
 /// The width of a character cell in pixels.

@@ -1,6 +1,7 @@
 #include "engine/media/Music.h"
 
 #include <utility>
+#include <vector>
 
 #include "engine/core/LogManager.h"
 #include "engine/media/audioOutput.h"
@@ -10,10 +11,25 @@ namespace mo {
 Music::Music() : label("[Undefined]") {}
 
 int Music::loadMusic(std::string filename) {
+  // Opening reads only the header, so a file cut short would open and
+  // fail mid-game; its last samples are read now instead.
+  sf::InputSoundFile file;
+  if (!file.openFromFile(filename)) return -1;
+  const sf::Uint64 channels = file.getChannelCount();
+  if (file.getSampleCount() >= channels && channels > 0) {
+    std::vector<sf::Int16> last(static_cast<std::size_t>(channels));
+    file.seek(file.getSampleCount() - channels);
+    if (file.read(last.data(), channels) != channels) {
+      LogManager::getInstance().writeLog(
+          "Music::loadMusic(): Error! '%s' is cut short: it holds fewer samples than it announces.",
+          filename.c_str());
+      return -1;
+    }
+  }
   // Asked before the stream takes the device, which the probe needs free.
   // Without a device no audio object is made at all (the audio library
   // misbehaves without one); the file is only checked.
-  if (!audioOutputAvailable()) return sf::InputSoundFile().openFromFile(filename) ? 0 : -1;
+  if (!audioOutputAvailable()) return 0;
   auto p_new_music = std::make_unique<sf::Music>();
   if (!p_new_music->openFromFile(filename)) return -1;
   p_music = std::move(p_new_music);

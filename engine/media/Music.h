@@ -18,7 +18,7 @@ class Music {
   Music& operator=(const Music&) = delete;
 
   /// Opens the file for streaming: 0, or -1 when it cannot be opened as
-  /// music.
+  /// music or holds fewer samples than its header announces (logged).
   int loadMusic(std::string filename);
 
   /// Starts the music (logged at level 5); loop makes it start over at

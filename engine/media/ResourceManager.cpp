@@ -1,5 +1,8 @@
 #include "engine/media/ResourceManager.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <list>
 #include <memory>
@@ -12,6 +15,13 @@
 namespace mo {
 
 namespace {
+
+// A number of a sprite file's header: its value (saturated at the ends of
+// long long) and the number as the file wrote it, which messages show.
+struct HeaderNumber {
+  long long value = -1;
+  std::string text;
+};
 
 // Reads the sections of one sprite file. The line counter is shared by
 // every step of one load; it follows the file's line numbers for the tag
@@ -46,7 +56,7 @@ class SpriteFileReader {
     line_number++;
     if (line != begin) {
       log.writeLog("readData(): Error line %d! Expected '%s', have '%s'.", line_number,
-                   begin.c_str(), line.c_str());
+                   begin.c_str(), printable(line).c_str());
       return {};
     }
     std::list<std::string> data;
@@ -68,11 +78,11 @@ class SpriteFileReader {
     return data;
   }
 
-  // Takes every line starting with key out of data; value becomes the
+  // Takes every line starting with key out of data; number becomes the
   // integer after the key and its separator of the last one, -1 when
   // there is none. False when a line holds the key alone.
-  bool matchLineInt(std::list<std::string>& data, const std::string& key, int& value) {
-    value = -1;
+  bool matchLineInt(std::list<std::string>& data, const std::string& key, HeaderNumber& number) {
+    number = HeaderNumber();
     auto it = data.begin();
     while (it != data.end()) {
       if (it->compare(0, key.size(), key) != 0) {
@@ -85,11 +95,17 @@ class SpriteFileReader {
                                            key.c_str());
         return false;
       }
-      if (value != -1) {
+      if (number.value != -1) {
         LogManager::getInstance().writeLog(
-            1, "matchLineInt(): Warning! '%s' matches multiple lines.", it->c_str());
+            1, "matchLineInt(): Warning! '%s' matches multiple lines.", printable(*it).c_str());
       }
-      value = leadingInt(it->substr(key.size() + 1));
+      // Read as strtoll reads: blanks, a sign, digits.
+      const char* p_value = it->c_str() + key.size() + 1;
+      char* p_end = nullptr;
+      number.value = std::strtoll(p_value, &p_end, 10);
+      const std::string read(p_value, static_cast<const char*>(p_end));
+      const std::size_t first = read.find_first_not_of(" \t\n\v\f\r");
+      number.text = first == std::string::npos ? "0" : read.substr(first);
       it = data.erase(it);
     }
     return true;
@@ -113,7 +129,7 @@ class SpriteFileReader {
       }
       if (!value.empty()) {
         LogManager::getInstance().writeLog(
-            1, "matchLineStr(): Warning! '%s' matches multiple lines.", it->c_str());
+            1, "matchLineStr(): Warning! '%s' matches multiple lines.", printable(*it).c_str());
       }
       value = it->substr(key.size() + 1);
       it = data.erase(it);
@@ -123,26 +139,27 @@ class SpriteFileReader {
 
   // Takes the next frame (height rows of width characters, then "end")
   // off the front of data; an empty frame, logged, when it is malformed.
-  Frame readFrame(std::list<std::string>& data, int width, int height) {
+  Frame readFrame(std::list<std::string>& data, const HeaderNumber& width,
+                  const HeaderNumber& height) {
     const LogManager& log = LogManager::getInstance();
     if (data.empty()) {
       log.writeLog("\tError! Line %d: No more frame data.", line_number + 1);
       return Frame();
     }
     std::string frame_str;
-    for (int row = 0; row < height; row++) {
+    for (long long row = 0; row < height.value; row++) {
       // The body ran out before the frame's last row.
       if (data.empty()) {
-        log.writeLog("\tError! Line %d: Frame ends after %d of %d rows.", line_number + 1, row,
-                     height);
+        log.writeLog("\tError! Line %d: Frame ends after %lld of %s rows.", line_number + 1, row,
+                     height.text.c_str());
         return Frame();
       }
       const std::string& line = data.front();
       line_number++;
-      if (line.size() != static_cast<std::size_t>(width)) {
-        log.writeLog("\tError! Line %d: Line length is %d (frame width is %d).", line_number,
-                     clampedLength(line), width);
-        log.writeLog("\tLine %d: '%s'", line_number, line.c_str());
+      if (static_cast<long long>(line.size()) != width.value) {
+        log.writeLog("\tError! Line %d: Line length is %zu (frame width is %s).", line_number,
+                     line.size(), width.text.c_str());
+        log.writeLog("\tLine %d: '%s'", line_number, printable(line).c_str());
         return Frame();
       }
       frame_str += line;
@@ -156,19 +173,14 @@ class SpriteFileReader {
     line_number++;
     if (data.front() != "end") {
       log.writeLog("\tError! Line %d: Expected '%s'.", line_number, "end");
-      log.writeLog("\tLine %d: '%s'", line_number, data.front().c_str());
+      log.writeLog("\tLine %d: '%s'", line_number, printable(data.front()).c_str());
       return Frame();
     }
     data.pop_front();
-    return Frame(width, height, frame_str);
+    return Frame(static_cast<int>(width.value), static_cast<int>(height.value), frame_str);
   }
 
  private:
-  static int clampedLength(const std::string& line) {
-    const std::size_t most = 2147483647;
-    return static_cast<int>(line.size() < most ? line.size() : most);
-  }
-
   std::istream& in;
 };
 
@@ -272,31 +284,31 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   std::list<std::string> header = reader.readData("HEADER");
   if (header.empty()) return fail();
 
-  // The sizes decide what is allocated and compared later, so values no
-  // sprite can have are refused here.
+  // Sizes are whatever the file says: memory follows the lines it holds,
+  // never this claim. A frame's sizes must fit an int, as frames keep them.
   struct Size {
     const char* key;
-    int max;
-    int value;
+    long long max;
+    HeaderNumber number;
   };
-  Size sizes[] = {{"frames", MAX_SPRITE_FRAMES, 0},
-                  {"width", MAX_SPRITE_WIDTH, 0},
-                  {"height", MAX_SPRITE_HEIGHT, 0}};
+  Size sizes[] = {{"frames", LLONG_MAX, {}}, {"width", INT_MAX, {}}, {"height", INT_MAX, {}}};
   for (Size& size : sizes) {
-    if (!reader.matchLineInt(header, size.key, size.value)) return fail();
-    if (size.value == -1) {
+    if (!reader.matchLineInt(header, size.key, size.number)) return fail();
+    if (size.number.value == -1) {
       log.writeLog("ResourceManager::loadSprite(): Error! Missing '%s' in header.", size.key);
       return fail();
     }
-    if (size.value < 1 || size.value > size.max) {
-      log.writeLog("ResourceManager::loadSprite(): Error! '%s' is %d in header (must be 1 to %d).",
-                   size.key, size.value, size.max);
+    if (size.number.value < 1 || size.number.value > size.max) {
+      const std::string bound =
+          size.number.value < 1 ? "at least 1" : "at most " + std::to_string(size.max);
+      log.writeLog("ResourceManager::loadSprite(): Error! '%s' is %s in header (must be %s).",
+                   size.key, size.number.text.c_str(), bound.c_str());
       return fail();
     }
   }
-  const int frames = sizes[0].value;
-  const int width = sizes[1].value;
-  const int height = sizes[2].value;
+  const HeaderNumber& frames = sizes[0].number;
+  const HeaderNumber& width = sizes[1].number;
+  const HeaderNumber& height = sizes[2].number;
 
   std::string color_name;
   if (!reader.matchLineStr(header, "color", color_name)) return fail();
@@ -314,49 +326,53 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     transparency = transparency_str[0];
   }
 
-  int slowdown = -1;
-  if (!reader.matchLineInt(header, "slowdown", slowdown)) return fail();
-  if (slowdown == -1) {
+  HeaderNumber slowdown_number;
+  if (!reader.matchLineInt(header, "slowdown", slowdown_number)) return fail();
+  if (slowdown_number.value == -1) {
     log.writeLog(5, "ResourceManager::loadSprite(): Warning! No '%s' in header.", "slowdown");
-    slowdown = 0;
+    slowdown_number.text = "0";
   }
+  const int slowdown = leadingInt(slowdown_number.text);
 
   if (!header.empty()) {
     log.writeLog(1, "ResourceManager::loadSprite(): Warning! Unused HEADER lines:");
     for (const std::string& line : header) {
-      log.writeLog(1, "\t'%s'", line.c_str());
+      log.writeLog(1, "\t'%s'", printable(line).c_str());
       reader.line_number++;
     }
   }
 
-  log.writeLog(5, "\t      Frames: %d", frames);
-  log.writeLog(5, "\t       Width: %d", width);
-  log.writeLog(5, "\t      Height: %d", height);
-  log.writeLog(5, "\t    Slowdown: %d", slowdown);
+  log.writeLog(5, "\t      Frames: %s", frames.text.c_str());
+  log.writeLog(5, "\t       Width: %s", width.text.c_str());
+  log.writeLog(5, "\t      Height: %s", height.text.c_str());
+  log.writeLog(5, "\t    Slowdown: %s", slowdown_number.text.c_str());
   if (transparency != 0) {
-    log.writeLog(5, "\tTransparency: %c", transparency);
+    log.writeLog(5, "\tTransparency: %s", printable(std::string(1, transparency)).c_str());
   } else {
     log.writeLog(5, "\tTransparency: (none)");
   }
-  log.writeLog(5, "\t       Color: %s", color_name.c_str());
+  log.writeLog(5, "\t       Color: %s", printable(color_name).c_str());
 
   std::list<std::string> body = reader.readData("BODY");
   if (body.empty()) return fail();
 
-  std::unique_ptr<Sprite> p_new(new (std::nothrow) Sprite(frames));
+  // The sprite grows frame by frame, so a claim the body cannot back
+  // costs nothing; more than an int can count cannot be held anyway.
+  std::unique_ptr<Sprite> p_new(
+      new (std::nothrow) Sprite(static_cast<int>(std::min<long long>(frames.value, INT_MAX))));
   if (!p_new) {
     log.writeLog("ResourceManager::loadSprite(): Error! Unable to create Sprite.");
     return fail();
   }
-  p_new->setWidth(width);
-  p_new->setHeight(height);
+  p_new->setWidth(static_cast<int>(width.value));
+  p_new->setHeight(static_cast<int>(height.value));
   p_new->setSlowdown(slowdown);
   p_new->setTransparency(transparency);
 
   Color color = COLOR_DEFAULT;
   if (color_name != "default" && !colorFromName(color_name, color)) {
     log.writeLog("ResourceManager::loadSprite(): Error! Unrecognized color '%s'.",
-                 color_name.c_str());
+                 printable(color_name).c_str());
     log.writeLog("  Valid colors are: black, red, green, yellow,");
     log.writeLog("                    blue, magenta, cyan and white.");
     return fail();
@@ -366,7 +382,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   // Back to the "<BODY>" line, so that each frame row counts as its own
   // line number.
   reader.line_number--;
-  for (int i = 0; i < frames; i++) {
+  for (long long i = 0; i < frames.value; i++) {
     Frame frame = reader.readFrame(body, width, height);
     if (frame.getString().empty()) {
       log.writeLog("ResourceManager::loadSprite(): Error! No frame data to add.");
@@ -374,7 +390,8 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     }
     if (p_new->addFrame(frame) != 0) {
       log.writeLog("ResourceManager::loadSprite(): Error! Cannot add Frame.");
-      log.writeLog("\tFramecount is %d, max is %d", p_new->getFrameCount() + 1, frames);
+      log.writeLog("\tFramecount is %d, max is %s", p_new->getFrameCount() + 1,
+                   frames.text.c_str());
       return fail();
     }
   }
@@ -382,7 +399,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   if (!body.empty()) {
     log.writeLog(1, "ResourceManager::loadSprite(): Error! Extra BODY:");
     for (const std::string& line : body) {
-      log.writeLog(1, "\tline %d: %s", reader.line_number, line.c_str());
+      log.writeLog(1, "\tline %d: %s", reader.line_number, printable(line).c_str());
       reader.line_number++;
     }
     return fail();
@@ -399,7 +416,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   }
   if (!footer.empty()) {
     log.writeLog(1, "ResourceManager::loadSprite(): Warning! Unused FOOTER lines:");
-    for (const std::string& line : footer) log.writeLog(1, "\t'%s'", line.c_str());
+    for (const std::string& line : footer) log.writeLog(1, "\t'%s'", printable(line).c_str());
   }
 
   p_new->setLabel(label);
@@ -411,11 +428,11 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   for (int i = 0; i < p_loaded->getFrameCount(); i++) {
     log.writeLog(15, "Frame %d:", i + 1);
     const std::string frame_str = p_loaded->getFrame(i).getString();
-    for (int row = 0; row < height; row++) {
+    for (long long row = 0; row < height.value; row++) {
       const std::string text =
-          frame_str.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width),
-                           static_cast<std::size_t>(width));
-      log.writeLog(15, "\t%s", text.c_str());
+          frame_str.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width.value),
+                           static_cast<std::size_t>(width.value));
+      log.writeLog(15, "\t%s", printable(text).c_str());
     }
   }
 

@@ -16,10 +16,6 @@ const int MAX_SPRITES = 1000;
 const int MAX_SOUNDS = 100;
 /// The most music pieces the ResourceManager holds.
 const int MAX_MUSICS = 50;
-/// The widest frame, in characters, a sprite file may declare.
-const int MAX_SPRITE_WIDTH = 1000;
-/// The tallest frame, in rows, a sprite file may declare.
-const int MAX_SPRITE_HEIGHT = 1000;
 
 /// Loads and owns the game's sprites, sound effects and music, each kept
 /// under a label chosen by the game and found again by that label (the
@@ -46,9 +42,11 @@ class ResourceManager : public Manager {
   /// are loaded, or the file cannot be opened or is malformed (nothing is
   /// kept then). The file holds a header ("frames", "width", "height",
   /// optional "color", "transparency", "slowdown"), the frames' rows and a
-  /// footer ("version"), in LF or CR LF lines. "frames" must be 1 to
-  /// MAX_SPRITE_FRAMES, "width" 1 to MAX_SPRITE_WIDTH, "height" 1 to
-  /// MAX_SPRITE_HEIGHT.
+  /// footer ("version"), in LF or CR LF lines. "frames", "width" and
+  /// "height" must be at least 1 ("width" and "height" at most the
+  /// largest int); memory follows the lines the file holds, not what its
+  /// header claims. Bytes of the file that are not printable ASCII are
+  /// written to the log as \xNN.
   int loadSprite(std::string filename, std::string label);
 
   /// The first sprite labelled label, or nullptr (with a warning in the

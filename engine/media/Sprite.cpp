@@ -17,19 +17,9 @@ Sprite::Sprite(int max_frames)
       slowdown(1),
       transparency(0),
       label("[Undefined]") {
-  // The count may come straight from a file: a negative or absurd one must
-  // neither reach the allocator nor end the program.
-  bool allocated = max_frames >= 0 && max_frames <= MAX_SPRITE_FRAMES;
-  if (allocated) {
-    try {
-      frames.resize(static_cast<std::size_t>(max_frames));
-    } catch (const std::bad_alloc&) {
-      allocated = false;
-    } catch (const std::length_error&) {
-      allocated = false;
-    }
-  }
-  if (!allocated) {
+  // The count may come straight from a file: it only caps what is added,
+  // so a claim no file backs costs nothing.
+  if (max_frames < 0) {
     LogManager::getInstance().writeLog("Sprite::Sprite(): Error! Unable to allocate %d frames.",
                                        max_frames);
     return;
@@ -41,7 +31,13 @@ void Sprite::setLabel(std::string new_label) { label = std::move(new_label); }
 
 int Sprite::addFrame(Frame frame) {
   if (frame_count == max_frame_count) return -1;
-  frames[static_cast<std::size_t>(frame_count)] = std::move(frame);
+  try {
+    frames.push_back(std::move(frame));
+  } catch (const std::bad_alloc&) {
+    return -1;
+  } catch (const std::length_error&) {
+    return -1;
+  }
   frame_count++;
   return 0;
 }

@@ -10,18 +10,15 @@
 
 namespace mo {
 
-/// The most frames one sprite can hold.
-const int MAX_SPRITE_FRAMES = 10000;
-
 /// A character picture: a sequence of frames of one size, drawn in one
 /// colour, with an optional transparent character and an animation
 /// slowdown. Sprites loaded by the ResourceManager are owned by it and
 /// shared by everything that shows them.
 class Sprite {
  public:
-  /// An empty sprite with room for max_frames frames, labelled
-  /// "[Undefined]", WHITE, slowdown 1, no transparent character. A
-  /// negative count, one above MAX_SPRITE_FRAMES, or a failed allocation
+  /// An empty sprite that takes up to max_frames frames, labelled
+  /// "[Undefined]", WHITE, slowdown 1, no transparent character. Memory
+  /// grows with the frames added, not with max_frames. A negative count
   /// leaves room for none and writes an error line to the log.
   explicit Sprite(int max_frames);
 
@@ -53,7 +50,7 @@ class Sprite {
   int getFrameCount() const { return frame_count; }
 
   /// Copies frame to the next free place: 0, or -1 (nothing changed)
-  /// when the sprite is full.
+  /// when the sprite is full or memory runs out.
   int addFrame(Frame frame);
 
   /// A copy of frame number index (from 0), or an empty Frame when index

@@ -9,8 +9,11 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -127,6 +130,147 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
   std::string line, last;
   while (std::getline(log, line)) last = line;
   EXPECT_NE(last.find("** Game engine stopped **"), std::string::npos) << last;
+}
+
+/// The program started in a copy of the game's data folder: its exit
+/// status and standard error. The shared server is held, as a window the
+/// program opens would take the keyboard of other window tests.
+class ProgramTest : public test::WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    if (IsSkipped()) return;
+    const std::string file = __FILE__;
+    game_dir = tempDir() + "/data";
+    std::filesystem::copy(file.substr(0, file.rfind("/tests/")) + "/data", game_dir,
+                          std::filesystem::copy_options::recursive);
+  }
+  /// Starts the program with the configuration items and environment
+  /// (an empty value unsets the variable); its standard error goes to a
+  /// file.
+  pid_t start(const std::string& items,
+              const std::vector<std::pair<std::string, std::string>>& env) {
+    std::ofstream(game_dir + "/mo-config.txt") << "window_title:" << title << "," << items << "\n";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      const int err = open(errPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (err < 0 || dup2(err, 2) < 0 || chdir(game_dir.c_str()) != 0) _exit(126);
+      setenv("ALSOFT_DRIVERS", "null", 1);
+      const char* p_asan = std::getenv("ASAN_OPTIONS");
+      setenv("ASAN_OPTIONS", (std::string(p_asan ? p_asan : "") + ":detect_leaks=0").c_str(), 1);
+      unsetenv("MORVANE_CONFIG");
+      unsetenv("MORVANE_LOG");
+      for (const auto& [name, value] : env) {
+        if (value.empty() && name != "MORVANE_LOG") {
+          unsetenv(name.c_str());
+        } else {
+          setenv(name.c_str(), value.c_str(), 1);
+        }
+      }
+      execl(MORVANE_PLATFORMER, MORVANE_PLATFORMER, static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    return pid;
+  }
+  /// The exit status of the program, or -1 when it was ended by a signal
+  /// or did not end within 15 s (it is then killed).
+  static int exitStatus(pid_t pid) {
+    int status = 0;
+    if (!eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; })) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -1;
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  std::string errPath() const { return tempDir() + "/stderr.txt"; }
+  std::string logFile() const { return game_dir + "/morvane.log"; }
+
+  const std::string title = "MorvaneProgramTest" + std::to_string(getpid());
+  std::string game_dir;
+};
+
+TEST_F(ProgramTest, AStartThatFailsExitsWithOneAndTellsTheTerminalWhyInOneLine) {
+  const char* p_display = std::getenv("DISPLAY");
+  const std::string display = p_display ? p_display : "";
+  const std::string log_help = "): set MORVANE_LOG to a file that can be written";
+  struct Case {
+    std::string items;
+    std::vector<std::pair<std::string, std::string>> env;
+    std::string line;
+  };
+  const Case cases[] = {
+      {"", {{"DISPLAY", ""}}, "cannot open a window: no X display (DISPLAY is not set)"},
+      {"font_file:missing.ttf,",
+       {{"DISPLAY", display}},
+       "cannot load the font 'missing.ttf': start the game in its data folder or set font_file "
+       "in the configuration"},
+      {"",
+       {{"MORVANE_LOG", tempDir()}},
+       "cannot open the log file '" + tempDir() + "' (Is a directory" + log_help},
+      {"",
+       {{"MORVANE_LOG", tempDir() + "/none/x.log"}},
+       "cannot open the log file '" + tempDir() + "/none/x.log' (No such file or directory" +
+           log_help},
+      {"",
+       {{"MORVANE_LOG", ""}},
+       "cannot open the log file '' (No such file or directory" + log_help},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(exitStatus(start(c.items, c.env)), 1) << c.line;
+    const std::vector<std::string> err = test::readLines(errPath());
+    ASSERT_FALSE(err.empty()) << c.line;
+    EXPECT_EQ(err.back(), "platformer: " + c.line);
+    // Once the log is open, everything of the engine's goes there.
+    if (c.line.find("no X display") != std::string::npos) {
+      EXPECT_EQ(err.size(), 1u) << err.front();
+    }
+  }
+}
+
+// An X server that starts over when its last client leaves (Xvfb without
+// -noreset, as xvfb-run starts it) must not make the start-up fail, and a
+// SIGTERM ends the game as Escape does.
+TEST_F(ProgramTest, StartsEveryTimeOnAServerThatResetsAndEndsCleanlyOnSigterm) {
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const pid_t server = fork();
+  if (server == 0) {
+    close(fds[0]);
+    execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(fds[1]).c_str(), "-screen", "0",
+           "640x480x24", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  // The server writes its display number and a line feed; the pipe stays
+  // open until it is stopped, as it may write them one by one.
+  struct Stop {
+    pid_t pid;
+    int fd;
+    ~Stop() {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+      close(fd);
+    }
+  } stop{server, fds[0]};
+  std::string display = ":";
+  char ch = 0;
+  while (read(fds[0], &ch, 1) == 1 && ch != '\n') display += ch;
+  if (display == ":") GTEST_SKIP() << "Xvfb is not installed or did not start";
+  for (int i = 0; i < 20; i++) {
+    std::filesystem::remove(logFile());
+    const pid_t game = start("", {{"DISPLAY", display}});
+    // The signal handlers are set before the banner is written.
+    ASSERT_TRUE(eventually([&] {
+      return test::readFile(logFile()).find("** Game engine started **") != std::string::npos;
+    })) << "start "
+        << i;
+    kill(game, SIGTERM);
+    ASSERT_EQ(exitStatus(game), 0) << "start " << i << ": " << test::readFile(errPath());
+    const std::vector<std::string> lines = test::readLines(logFile());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(test::logMessage(lines.back()), "** Game engine stopped **") << "start " << i;
+  }
 }
 
 }  // namespace

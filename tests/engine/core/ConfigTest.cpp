@@ -122,10 +122,9 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
 
 TEST_F(ConfigTest, ValuesAreReadLikeAtoiOrAtofTrueOnlyWhenExactlyTrueAndSkippedWhenEmpty) {
   config.loadConfig(
-      "frame_time:25ms, grid_width:abc, random_seed:-99999999999, grid_height:3.9,"
+      "frame_time:25ms, random_seed:-2147483648, grid_height:3.9,"
       "font_scale:1.25x, show_mouse:true, headless:true, networking:true, window_title:T,");
   EXPECT_EQ(config.getFrameTime(), 25);
-  EXPECT_EQ(config.getGridWidth(), 0);
   EXPECT_EQ(config.getRandomSeed(), INT_MIN);
   EXPECT_EQ(config.getGridHeight(), 3);
   EXPECT_EQ(config.getFontScale(), 1.25f);
@@ -138,8 +137,63 @@ TEST_F(ConfigTest, ValuesAreReadLikeAtoiOrAtofTrueOnlyWhenExactlyTrueAndSkippedW
   EXPECT_FALSE(config.getShowMouse() || config.getHeadless());
   EXPECT_TRUE(config.getNetworking());
   EXPECT_EQ(config.getWindowTitle(), "T");
-  config.loadConfig("font_scale:big,");
-  EXPECT_EQ(config.getFontScale(), 0.0f);
+}
+
+TEST_F(ConfigTest, NumbersOutsideTheirRangeOrNoNumbersAreReplacedAndReported) {
+  struct Case {
+    std::string item;
+    int (Config::*get)() const;
+    int expected;
+    std::string warning;  // after "Config::loadConfig(): Warning! "
+  };
+  const Case cases[] = {
+      {"frame_time:0", &Config::getFrameTime, 0, ""},  // as fast as possible
+      {"frame_time:1000", &Config::getFrameTime, 1000, ""},
+      {"frame_time:2147483647", &Config::getFrameTime, 1000,
+       "frame_time '2147483647' out of range 0 to 1000, using 1000."},
+      {"frame_time:-33", &Config::getFrameTime, 33,
+       "frame_time '-33' out of range 0 to 1000, using 33."},
+      {"frame_time:fast", &Config::getFrameTime, 33, "frame_time 'fast' is no number, using 33."},
+      {"window_horizontal_pixels:100000", &Config::getWindowHorizontalPixels, 7680,
+       "window_horizontal_pixels '100000' out of range 1 to 7680, using 7680."},
+      {"window_vertical_pixels:-600", &Config::getWindowVerticalPixels, 768,
+       "window_vertical_pixels '-600' out of range 1 to 4320, using 768."},
+      {"window_horizontal_chars:100000", &Config::getWindowHorizontalChars, 500,
+       "window_horizontal_chars '100000' out of range 1 to 500, using 500."},
+      {"window_vertical_chars:0", &Config::getWindowVerticalChars, 24,
+       "window_vertical_chars '0' out of range 1 to 200, using 24."},
+      {"window_vertical_chars:200", &Config::getWindowVerticalChars, 200, ""},
+      {"random_seed:-99999999999", &Config::getRandomSeed, INT_MIN,
+       "random_seed '-99999999999' out of range -2147483648 to 2147483647, using -2147483648."},
+      {"random_seed:x", &Config::getRandomSeed, 0, "random_seed 'x' is no number, using 0."},
+      {"grid_width:abc", &Config::getGridWidth, 20, "grid_width 'abc' is no number, using 20."},
+      {"grid_height:99999", &Config::getGridHeight, 10000,
+       "grid_height '99999' out of range 1 to 10000, using 10000."},
+      {"quadtree_depth:-1", &Config::getQuadtreeDepth, 10,
+       "quadtree_depth '-1' out of range 1 to 64, using 10."},
+      {"quadtree_threshold:0", &Config::getQuadtreeThreshold, 1,
+       "quadtree_threshold '0' out of range 1 to 10000, using 1."},
+  };
+  for (const Case& c : cases) {
+    config.reset();
+    const std::string err = loadCapturingStderr(c.item + ",");
+    EXPECT_EQ((config.*c.get)(), c.expected) << c.item;
+    EXPECT_EQ(err.empty() ? "" : test::logMessage(err.substr(0, err.size() - 1)),
+              c.warning.empty() ? "" : "Config::loadConfig(): Warning! " + c.warning)
+        << c.item;
+  }
+  for (const auto& [item, scale] :
+       {std::pair("font_scale:1000", 10.0f), std::pair("font_scale:-2", 2.0f),
+        std::pair("font_scale:big", 2.0f), std::pair("font_scale:nan", 2.0f),
+        std::pair("font_scale:0.1", 0.1f)}) {
+    config.reset();
+    const std::string err = loadCapturingStderr(std::string(item) + ",");
+    EXPECT_EQ(config.getFontScale(), scale) << item;
+    EXPECT_EQ(err.empty(), scale == 0.1f) << err;
+  }
+  EXPECT_NE(loadCapturingStderr("font_scale:1e9,")
+                .find("Warning! font_scale '1e9' out of range 0.1 to 10, using 10."),
+            std::string::npos);
 }
 
 TEST_F(ConfigTest, UnsupportedColorOrStyleIsReportedAndKeepsTheSetting) {

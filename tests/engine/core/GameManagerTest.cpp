@@ -1,16 +1,20 @@
-#include "engine/core/GameManager.h"
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <functional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "engine/core/Config.h"
 #include "engine/core/EventStep.h"
+#include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
 #include "engine/net/PathFind.h"
 #include "engine/net/PathManager.h"
@@ -128,6 +132,89 @@ TEST_F(GameManagerTest, UnopenableLogFailsStartUp) {
   EXPECT_NE(err.find("Unable to open file"), std::string::npos);
   EXPECT_NE(err.find("Error starting log manager!"), std::string::npos);
   EXPECT_FALSE(game_manager.isStarted());
+  EXPECT_EQ(game_manager.getFailure().find("cannot open the log file '" + tempDir()), 0u);
+
+  // A manager that fails says why in one sentence for the player.
+  test::ScopedEnv log_env("MORVANE_LOG", logPath());
+  test::ScopedEnv display_env("DISPLAY", "");
+  EXPECT_EQ(game_manager.startUp(), -1);
+  EXPECT_EQ(game_manager.getFailure(), "cannot open a window: no X display (DISPLAY is not set)");
+  game_manager.shutDown();
+}
+
+// A signal asks the game to end: the frame under way finishes, its lines
+// reach the log, and every later loop (the splash's, the game's) ends
+// after one frame; shut-down then gives the signals back.
+TEST_F(GameManagerTest, SigtermEndsTheLoopAfterItsFrameAndEachFrameReachesTheLog) {
+  test::ScopedEnv env("MORVANE_CONFIG", writeTempFile("config.txt", "headless:true,\n"));
+  ASSERT_EQ(game_manager.startUp(), 0);
+  const LogManager& log = LogManager::getInstance();
+  new StepProbe([&](int step) {
+    // What the frame before wrote is in the file already.
+    if (step == 1 || step == 2) {
+      EXPECT_EQ(logMessages().back(), "frame " + std::to_string(step - 1));
+    }
+    log.writeLog("frame %d", step);
+    if (step == 2) std::raise(SIGTERM);
+  });
+  game_manager.run();
+  EXPECT_EQ(game_manager.getStepCount(), 3);
+  game_manager.run();
+  EXPECT_EQ(game_manager.getStepCount(), 1);
+  game_manager.shutDown();
+  EXPECT_EQ(countOf(test::readFile(logPath()),
+                    "GameManager::run(): Signal 15 received, ending the game."),
+            1);
+  EXPECT_EQ(logMessages().back(), "** Game engine stopped **");
+  struct sigaction action {};
+  sigaction(SIGTERM, nullptr, &action);
+  EXPECT_EQ(action.sa_handler, SIG_DFL);
+}
+
+// In a child: a second signal ends the game at once; a kill mid-play
+// leaves every frame that was finished, whole, in the log.
+TEST_F(GameManagerTest, ASecondSignalEndsAtOnceAndAKillLeavesTheFinishedFrames) {
+  test::ScopedEnv env("MORVANE_CONFIG",
+                      writeTempFile("config.txt", "headless:true,frame_time:1,\n"));
+  auto start = [&](bool twice) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    if (game_manager.startUp() != 0) _exit(2);
+    new StepProbe([&](int step) {
+      LogManager::getInstance().writeLog("frame %d begins", step);
+      if (twice) {
+        std::raise(SIGINT);
+        std::raise(SIGINT);
+      }
+      LogManager::getInstance().writeLog("frame %d ends", step);
+    });
+    game_manager.run();
+    _exit(3);
+  };
+  int status = 0;
+  const pid_t interrupted = start(true);
+  ASSERT_EQ(waitpid(interrupted, &status, 0), interrupted);
+  EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+
+  const pid_t killed = start(false);
+  ASSERT_GT(killed, 0);
+  for (int i = 0; i < 500 && countOf(test::readFile(logPath()), " ends\n") < 20; i++) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  kill(killed, SIGKILL);
+  ASSERT_EQ(waitpid(killed, &status, 0), killed);
+  const std::string text = test::readFile(logPath());
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text.back(), '\n');
+  Lines frames;
+  for (const std::string& message : logMessages()) {
+    if (message.compare(0, 6, "frame ") == 0) frames.push_back(message);
+  }
+  ASSERT_GE(frames.size(), 40u);
+  for (std::size_t i = 0; i < frames.size(); i++) {
+    EXPECT_EQ(frames[i], "frame " + std::to_string(i / 2) + (i % 2 ? " ends" : " begins"));
+  }
+  EXPECT_EQ(frames.size() % 2, 0u);
 }
 
 TEST_F(GameManagerTest, RandomNumbersAreSeededFromTheConfigurationElseTheCalendarTime) {

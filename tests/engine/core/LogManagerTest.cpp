@@ -87,21 +87,46 @@ TEST_F(LogManagerTest, StartUpTruncatesTheFileNamedByMorvaneLogElseTheConfigured
   EXPECT_EQ(test::readLines(configured), Lines{"09:05:07    0 configured"});
 }
 
-TEST_F(LogManagerTest, UnopenableFileFailsStartUpAndAnUnwritableLineGivesMinusOne) {
-  const std::string bad = tempDir() + "/missing/folder/x.log";
-  {
-    test::ScopedEnv env("MORVANE_LOG", bad);
+TEST_F(LogManagerTest, LinesReachTheFileAtOnceUnlessHeldUntilTheNextFlush) {
+  ASSERT_EQ(log.startUp(), 0);
+  log.writeLog("at once");
+  EXPECT_EQ(fileLines(), Lines{"09:05:07    0 at once"});
+  log.setHoldLines(true);
+  log.writeLog("held");
+  log.writeLog("held too");
+  EXPECT_EQ(fileLines().size(), 1u);
+  EXPECT_EQ(log.flush(), 0);
+  EXPECT_EQ(fileLines().size(), 3u);
+  log.writeLog("until released");
+  log.setHoldLines(false);
+  EXPECT_EQ(fileLines().back(), "09:05:07    0 until released");
+}
+
+TEST_F(LogManagerTest, UnopenableFileFailsStartUpSayingWhyAndAFullDiskIsToldOnce) {
+  const std::string missing = tempDir() + "/missing/folder/x.log";
+  for (const auto& [name, why] :
+       {std::pair(missing, "No such file or directory"), std::pair(tempDir(), "Is a directory"),
+        std::pair(std::string(), "No such file or directory")}) {
+    test::ScopedEnv env("MORVANE_LOG", name);
     testing::internal::CaptureStderr();
     EXPECT_EQ(log.startUp(), -1);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "09:05:07    0 LogManager::startup(): Warning! Unable to open file '" + bad + "'.\n");
+    EXPECT_EQ(
+        testing::internal::GetCapturedStderr(),
+        "09:05:07    0 LogManager::startup(): Warning! Unable to open file '" + name + "'.\n");
     EXPECT_FALSE(log.isStarted());
+    EXPECT_EQ(log.getFailure(), "cannot open the log file '" + name + "' (" + why +
+                                    "): set MORVANE_LOG to a file that can be written");
   }
   test::ScopedEnv env("MORVANE_LOG", "/dev/full");
   ASSERT_EQ(log.startUp(), 0);
-  log.setFlush(true);
+  EXPECT_EQ(log.getFailure(), "");
+  testing::internal::CaptureStderr();
   EXPECT_EQ(log.writeLog("lost"), -1);
+  EXPECT_EQ(log.writeLog("lost too"), -1);
   log.shutDown();
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "LogManager::writeLog(): Warning! Cannot write to the log file '/dev/full' (No space "
+            "left on device).\n");
 }
 
 }  // namespace

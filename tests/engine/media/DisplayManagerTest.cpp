@@ -100,20 +100,6 @@ TEST_F(DisplayManagerTest, CellSizeAndConversionsComeFromPixelsAndCharsAlone) {
   EXPECT_EQ(pixelsToSpaces(Vector(35, 50)), Vector(3.5f, 2.5f));
   EXPECT_EQ(logCount("spacesToPixels(int): spaces (3.00,2.00) = pixels (30.00,40.00)"), 1);
   EXPECT_EQ(logCount("pixelsToSpaces(): pixels (35.00,50.00) = spaces (3.50,2.50)"), 1);
-
-  // Sizes that are not positive fall back to the defaults.
-  display.reset();
-  ASSERT_EQ(startWith("headless:true,window_horizontal_pixels:0,window_vertical_pixels:-600,"
-                      "window_horizontal_chars:0,window_vertical_chars:-3,"),
-            0);
-  EXPECT_FLOAT_EQ(charWidth(), 12.8f);  // cells need not be whole pixels
-  EXPECT_FLOAT_EQ(charHeight(), 32.0f);
-  for (const char* message : {"window_horizontal_pixels 0 is not positive, using 1024.",
-                              "window_vertical_pixels -600 is not positive, using 768.",
-                              "window_horizontal_chars 0 is not positive, using 80.",
-                              "window_vertical_chars -3 is not positive, using 24."}) {
-    EXPECT_EQ(logCount(std::string("DisplayManager::startUp(): Warning! ") + message), 1);
-  }
 }
 
 /// What is drawn where, seen through an attached grid.

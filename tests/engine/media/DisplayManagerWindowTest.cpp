@@ -119,7 +119,7 @@ TEST_F(DisplayManagerWindowTest, SpriteFromAFileShowsGlyphColourAndCellBackgroun
   EXPECT_EQ(pixelsOtherThan(readBack(*p_window), sf::Color::Blue, 0, 0, 800, 600), 0);
 }
 
-TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndAnAbsurdFontScaleFallsBackToOne) {
+TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndTheFontScale) {
   const Extent scale_one = glyphExtent("font_scale:1,");
   const Extent scale_two = glyphExtent("");  // the default
   ASSERT_GT(scale_one[0], 0);
@@ -128,13 +128,6 @@ TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndAnAbsurdFontScaleFa
   WorldManager::getInstance().setView(Box(Vector(5, 0), 80, 30));
   EXPECT_EQ(display.drawCh(Vector(10, 2), 'M', RED), 0);
   EXPECT_EQ(redExtent(readBack(*display.getWindow())), scale_two);
-
-  WorldManager::getInstance().setView(Box(Vector(0, 0), 80, 30));
-  EXPECT_EQ(glyphExtent("font_scale:1000,"), scale_one);
-  EXPECT_EQ(glyphExtent("font_scale:-2,"), scale_one);
-  EXPECT_EQ(logCount("DisplayManager::startUp(): Warning! font_scale 1000.000000 out of range, "
-                     "using 1."),
-            1);
 }
 
 }  // namespace

@@ -65,5 +65,15 @@ TEST_F(MusicTest, ManagerNeedsALabelKeepsFiftySoundFilesAndStopsThemAtShutDown) 
   EXPECT_EQ(closedLog(), expected);
 }
 
+TEST_F(MusicTest, AFileCutShortFailsToLoadWithALine) {
+  const std::string whole = test::readFile(wav);
+  const std::string cut = writeTempFile("cut.wav", whole.substr(0, whole.size() - 2));
+  Music music;
+  EXPECT_EQ(music.loadMusic(wav), 0);
+  EXPECT_EQ(music.loadMusic(cut), -1);
+  EXPECT_EQ(closedLog(), Lines{"Music::loadMusic(): Error! '" + cut +
+                               "' is cut short: it holds fewer samples than it announces."});
+}
+
 }  // namespace
 }  // namespace mo
