@@ -1,7 +1,9 @@
 # Installs the engine from a build folder into a fresh prefix, then
 # configures, builds and runs tests/install/consumer against it:
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DSOURCE_DIR=<consumer>
+#         -DEXAMPLES_DIR=<examples> -DEXAMPLE_CONFIG=<headless configuration>
 #         -DCXX=<compiler> [-DLAUNCHER=<ccache>] [-DSANITIZE=ON] -P RunInstallTest.cmake
+# The walker example, built there too, runs headless for a few frames.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -23,7 +25,8 @@ foreach(file lib/libmorvane.a include/engine/Morvane.h lib/cmake/Morvane/Morvane
   endif()
 endforeach()
 
-set(flags -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Debug)
+set(flags -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_BUILD_TYPE=Debug
+  -DEXAMPLES_DIR=${EXAMPLES_DIR})
 if(LAUNCHER)
   list(APPEND flags -DCMAKE_CXX_COMPILER_LAUNCHER=${LAUNCHER})
 endif()
@@ -37,3 +40,9 @@ set(ENV{MORVANE_LOG} ${WORK_DIR}/consumer.log)
 set(ENV{MORVANE_CONFIG} ${WORK_DIR}/no-config.txt)
 run("run" ${WORK_DIR}/build/consumer)
 message(STATUS "${last_output}")
+if(EXAMPLES_DIR)
+  set(ENV{MORVANE_LOG} ${WORK_DIR}/walker.log)
+  set(ENV{MORVANE_CONFIG} ${EXAMPLE_CONFIG})
+  set(ENV{MORVANE_EXAMPLE_FRAMES} 60)
+  run("walker" ${WORK_DIR}/build/walker)
+endif()
