@@ -15,6 +15,9 @@ const int WINDOW_STYLE_FULLSCREEN = 8;
 /// The engine's settings: built-in defaults, overridden by the key:value
 /// items of the configuration file ("mo-config.txt", or the file named
 /// by MORVANE_CONFIG), read once at start-up.
+///
+///   mo::Config::getInstance().loadConfig("headless:true,frame_time:10,");
+///   mo::GameManager::getInstance().startUp();  // the file overrides what it names
 class Config {
  public:
   /// The single instance.
@@ -54,6 +57,11 @@ class Config {
   /// Every setting back to its default, as just constructed.
   void reset();
 
+  /// One getter per key, returning the value in force: the default, or
+  /// the value the last loadConfig() gave it. Sizes in pixels or
+  /// character cells as the key says; the values are not checked here
+  /// (DisplayManager replaces sizes below 1 and an unusable font scale).
+  /// The text the last loadConfig() applied.
   std::string getConfig() const { return config; }
   int getWindowHorizontalPixels() const { return window_horizontal_pixels; }
   int getWindowVerticalPixels() const { return window_vertical_pixels; }

@@ -28,6 +28,8 @@ class Event {
   Event();
   virtual ~Event();
 
+  /// Sets the type name; derived events set their own in their
+  /// constructors, a game's own events any name it chooses.
   void setType(std::string new_type);
   /// A copy of the type name.
   std::string getType() const;

@@ -26,15 +26,21 @@ enum KeyCode : int {
 };
 
 /// "mo-keyboard": a key and what happened to it. The one event class
-/// whose accessors are virtual.
+/// whose accessors are virtual. Objects register with
+/// registerInterest(mo::KEYBOARD_EVENT); in headless mode none is sent.
+///
+///   auto* p_key = static_cast<const mo::EventKeyboard*>(p_e);
+///   if (p_key->getKey() == mo::SPACE && p_key->getKeyboardAction() == mo::KEY_PRESSED) jump();
 class EventKeyboard : public Event {
  public:
   /// Key and action both undefined (-1).
   EventKeyboard();
   ~EventKeyboard() override;
 
+  /// The key (UNDEFINED_KEY for one the engine does not map).
   virtual void setKey(KeyCode new_key);
   virtual KeyCode getKey() const;
+  /// Pressed, released, or down (sent every frame while held).
   virtual void setKeyboardAction(KeyboardAction new_action);
   virtual KeyboardAction getKeyboardAction() const;
 

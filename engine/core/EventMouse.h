@@ -29,10 +29,14 @@ class EventMouse : public Event {
   /// Action and button undefined (-1), position (0,0).
   EventMouse();
 
+  /// What happened: a click, a button held, or a move.
   void setMouseAction(MouseAction new_action) { mouse_action = new_action; }
   MouseAction getMouseAction() const { return mouse_action; }
+  /// The button; UNDEFINED_MOUSE_BUTTON for a move.
   void setMouseButton(MouseButton new_button) { mouse_button = new_button; }
   MouseButton getMouseButton() const { return mouse_button; }
+  /// The pointer in view cells (the view's corner is (0,0)); viewToWorld()
+  /// turns it into a world position.
   void setMousePosition(Vector new_xy) { mouse_xy = new_xy; }
   Vector getMousePosition() const { return mouse_xy; }
 

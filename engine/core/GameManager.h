@@ -15,6 +15,13 @@ const float MORVANE_VERSION = 4.15f;
 /// The top-level manager: starts and stops every other manager in a
 /// fixed order and runs the fixed-rate game loop. Objects that want a
 /// step event ("mo-step") every frame register with it.
+///
+///   mo::GameManager& game = mo::GameManager::getInstance();
+///   if (game.startUp() == 0) {
+///     new Ship;      // the first objects
+///     game.run();    // until setGameOver()
+///   }
+///   game.shutDown(); // also after a failed start
 class GameManager : public Manager {
  public:
   /// The single instance.
@@ -50,6 +57,7 @@ class GameManager : public Manager {
 
   /// Ends the loop after the current frame (run() clears it on entry).
   void setGameOver(bool new_game_over = true);
+  /// Whether the loop ends after the current frame.
   bool getGameOver() const;
   /// Stops or restarts the game's time. While paused the loop still reads
   /// input, handles network data and draws, but sends no step events,

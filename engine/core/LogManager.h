@@ -12,6 +12,10 @@ namespace mo {
 /// Owns the log file. Each line is the local time, the frame number
 /// right-aligned in four places and the message. Before startUp() and
 /// after shutDown() lines go to standard error.
+///
+///   const mo::LogManager& log = mo::LogManager::getInstance();
+///   log.writeLog("Ship: Warning! %d lives left.", lives);  // always written
+///   log.writeLog(10, "Ship: at %.1f.", x);                  // only at level 10 or more
 class LogManager : public Manager {
  public:
   /// The single instance.
@@ -49,6 +53,7 @@ class LogManager : public Manager {
   void setFlush(bool do_flush);
   /// Messages above this level are dropped (default 0).
   void setLogLevel(int log_level);
+  /// The level above which messages are dropped.
   int getLogLevel() const;
   /// Prefix lines with the time string (default true).
   void setLogTimeString(bool log_time_string);

@@ -5,6 +5,10 @@ namespace mo {
 
 /// A two-dimensional vector of floats: a position or a motion in cells
 /// (y grows downwards). A plain value type, copied freely.
+///
+///   mo::Vector step = target - position;
+///   step.normalize();
+///   step.scale(0.5f);   // half a cell towards the target
 class Vector {
  public:
   /// The vector (x, y).
@@ -12,10 +16,12 @@ class Vector {
   /// The zero vector (0, 0).
   Vector();
 
+  /// The components, in cells (or cells per step for a motion).
   float getX() const { return x; }
   float getY() const { return y; }
   void setX(float new_x) { x = new_x; }
   void setY(float new_y) { y = new_y; }
+  /// Sets both components at once.
   void setXY(float new_x, float new_y);
 
   /// The length, sqrt(x² + y²).
@@ -33,6 +39,7 @@ class Vector {
   Vector& operator+=(const Vector& other);
   /// True when both components are exactly equal.
   bool operator==(const Vector& other) const;
+  /// The negation of ==.
   bool operator!=(const Vector& other) const;
   /// True when both components are exactly 0.
   bool operator!() const;

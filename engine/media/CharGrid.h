@@ -17,6 +17,7 @@ class CharGrid {
   /// A grid of width x height cells, all blank (' ', BLACK).
   CharGrid(int width, int height);
 
+  /// The grid's size in cells, as constructed.
   int getWidth() const { return width; }
   int getHeight() const { return height; }
 

@@ -22,6 +22,11 @@ const int MAX_MUSICS = 50;
 /// first one with it). Loading needs the manager started; lookups do not.
 /// Nothing is unloaded one by one: sprites go at shutDown(), sounds and
 /// music stay as long as the manager.
+///
+///   mo::ResourceManager& rm = mo::ResourceManager::getInstance();
+///   if (rm.loadSprite("sprites/ship-spr.txt", "ship") != 0) ...  // the log says why
+///   p_object->setSprite("ship");
+///   if (mo::Sound* p_boom = rm.getSound("boom")) p_boom->play(false);
 class ResourceManager : public Manager {
  public:
   /// The single instance.

@@ -5,13 +5,15 @@ namespace mo {
 
 /// Fills the world's boundary (not the view) with precipitation drifting
 /// in direction (a PrecipitationDirection), as many per cell as density
-/// asks, of one of three kinds (h x v being the boundary in cells):
+/// asks, of one of three kinds (h x v being the boundary in cells and d
+/// the density):
 ///
-///   kind  count             size (pixels)     speed (cells/step)  look
-///   0     h x v / 60 x d    3 to 4.9, random  0.25                white, half opaque, altitude 4,
-///   wobbling 1     h x v / 60 x d    3                 0.75                grey, half opaque,
-///   altitude 4 2     h x v / 120 x d   20 / r            1 / r               white, opaque,
-///   altitude 0 (behind all)
+///   kind 0: h x v / 60 x d flakes of 3 to 4.9 pixels (random), 0.25
+///           cells a step, white, half opaque, altitude 4, wobbling;
+///   kind 1: h x v / 60 x d drops of 3 pixels, 0.75 cells a step, grey,
+///           half opaque, altitude 4;
+///   kind 2: h x v / 120 x d flakes of 20 / r pixels, 1 / r cells a step,
+///           white, opaque, altitude 0 (behind all),
 ///
 /// with r a random whole number from 4 to 13 per particle. 0 on success,
 /// also when the count is 0 or less or the kind is none of these (nothing

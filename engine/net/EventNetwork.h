@@ -22,6 +22,7 @@ class EventNetwork : public Event {
   /// An event with the label (see setLabel()), socket index -1, bytes 0.
   explicit EventNetwork(int init_label);
 
+  /// NETWORK_ACCEPT, NETWORK_CLOSE, NETWORK_DATA or NETWORK_UNDEFINED.
   int getLabel() const { return label; }
   /// Stores new_label when it is -1 to 3; otherwise logs and stores
   /// NETWORK_UNDEFINED.

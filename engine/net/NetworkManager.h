@@ -116,6 +116,7 @@ class NetworkManager : public Manager {
   /// origin, are open (default 1); below 0 is logged and ignored.
   /// Lowering it closes no connection.
   void setMaxSockets(int new_max_sockets);
+  /// The connection limit of accept().
   int getMaxSockets() const;
 
   /// Closes every socket without events or log lines and returns to the

@@ -19,6 +19,10 @@ class PathFind;
 /// eventHandler(); Object's own handler then follows a path found and
 /// ends the search. The manager lists the searches; their objects own
 /// them (Object::setPathSearch()).
+///
+///   p_seeker->setSpeed(0.5f);  // cells per step along the path
+///   mo::PathManager::getInstance().findPath(p_seeker, mo::Vector(70, 12));
+///   // later an EventPath reaches p_seeker, which follows the path found
 class PathManager : public Manager {
  public:
   /// The single instance.
@@ -59,6 +63,8 @@ class PathManager : public Manager {
   int getSearchCount() const { return static_cast<int>(search_list.size()); }
 
   /// The least time cycle() runs for, in milliseconds.
+  /// The least search time of a frame, in milliseconds, whatever the
+  /// loop has left.
   int getMinCycleTime() const { return min_cycle_time; }
   void setMinCycleTime(int new_min_cycle_time) { min_cycle_time = new_min_cycle_time; }
 

@@ -60,6 +60,13 @@ const int ATTRIBUTE_COUNT = AVOID_COLLISIONS + 1;
 /// object with new; from its constructor on the WorldManager owns it,
 /// and it ends by being deleted, normally through markForDelete().
 /// Positions and boxes are in cells; speeds in cells per step.
+///
+///   class Rock : public mo::Object {
+///    public:
+///     Rock() { setType("Rock"); setSprite("rock"); registerInterest(mo::STEP_EVENT); }
+///     int eventHandler(const mo::Event* p_e) override { ...; return 1; }  // 1: handled
+///   };
+///   (new Rock)->setVelocity(mo::Vector(0, 0.25f));  // falls a quarter cell a step
 class Object {
  public:
   /// A new active, visible, HARD object of type "(Undefined)" at (1,1),
@@ -125,10 +132,12 @@ class Object {
   /// Whether attribute is modified.
   virtual bool isModified(ObjectAttribute attribute) const;
 
+  /// The object's number: new objects count up from 1; particles have 0.
   int getId() const { return id; }
   /// Sets the id; the id counter is kept ahead of every id in use.
   void setId(int new_id);
 
+  /// The game's name for the kind of object ("(Undefined)" unless set).
   std::string getType() const { return type; }
   /// Sets the type and refiles the object under it. Cannot fail.
   void setType(std::string new_type);
@@ -143,11 +152,13 @@ class Object {
   /// 0, or -1 (unchanged) when the world's lists cannot follow.
   int setVisible(bool visible = true);
 
+  /// 0 (drawn first) to MAX_ALTITUDE (drawn last).
   int getAltitude() const { return altitude; }
   /// 0; -1 (logged, unchanged) outside 0..MAX_ALTITUDE or when the
   /// world's lists cannot follow.
   int setAltitude(int new_altitude);
 
+  /// HARD, SOFT or SPECTRAL.
   Solidness getSolidness() const { return solidness; }
   /// True for HARD and SOFT.
   bool isSolid() const { return solidness < SPECTRAL; }
@@ -165,16 +176,20 @@ class Object {
 
   /// The collision box, relative to the position (cells).
   Box getBox() const { return box; }
+  /// Sets the collision box (cells, relative to the position).
   void setBox(Box new_box);
 
+  /// The position in world cells (the box is placed around it).
   Vector getPosition() const { return position; }
 
   /// Unit direction of motion, or (0,0).
   Vector getDirection() const { return direction; }
+  /// Sets the direction as given (not normalized).
   void setDirection(Vector new_direction);
 
   /// Cells per step along the direction.
   float getSpeed() const { return speed; }
+  /// Sets the speed (cells per step along the direction).
   void setSpeed(float new_speed);
 
   /// Direction scaled by speed (cells per step).
@@ -185,6 +200,7 @@ class Object {
 
   /// Added to the velocity every step (cells per step per step).
   Vector getAcceleration() const { return acceleration; }
+  /// Sets the acceleration (cells per step per step).
   void setAcceleration(Vector new_acceleration);
 
   /// Position plus velocity: where the object would be after this step.
@@ -206,10 +222,12 @@ class Object {
   /// Copies the whole shape.
   void setShape(Shape new_shape);
 
+  /// A copy of the path (nodes in world cells).
   Path getPath() const { return path; }
   /// Copies the nodes and the current index of new_path.
   void setPath(Path new_path);
 
+  /// Whether the object steers along its path.
   bool getFollowPath() const { return follow_path; }
   /// Starts or stops steering along the path; while the path is not
   /// finished the direction points at its current node.

@@ -19,6 +19,11 @@ class Object;
 /// and out-of-world events and deletes the objects marked for deletion.
 /// It also delivers every event type no other manager owns. All
 /// positions and boxes are in world cells.
+///
+///   mo::WorldManager& world = mo::WorldManager::getInstance();
+///   world.setBoundary(mo::Box(mo::Vector(0, 0), 400, 84));  // a wider world
+///   world.setViewFollowing(p_player);                        // scroll with it
+///   world.markForDelete(p_enemy);                            // gone after this update
 class WorldManager : public Manager {
  public:
   /// The single instance.
@@ -82,8 +87,13 @@ class WorldManager : public Manager {
   /// are placed relative to the view.
   void draw();
 
+  /// The world's extent (cells): objects leaving it get "mo-out", the
+  /// view stays inside it and path searches cover it. GameManager's
+  /// startUp() makes it the window's size; not checked when set.
   Box getBoundary() const { return boundary; }
   void setBoundary(Box new_boundary) { boundary = new_boundary; }
+  /// The part of the world shown in the window (cells); its corner is
+  /// the view's (0,0). startUp() makes it the window's size.
   Box getView() const { return view; }
   void setView(Box new_view) { view = new_view; }
 
@@ -100,6 +110,7 @@ class WorldManager : public Manager {
   /// followed object may move without moving the view. Values outside
   /// 0..1 are logged and stored anyway.
   void setViewSlack(Vector new_slack);
+  /// The slack as set (fractions of the view).
   Vector getViewSlack() const { return view_slack; }
 
   /// Deletes every object left (when started) and returns to the

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Makes the README's pictures from a real run of the game under Xvfb:
+# docs/images/title.png (the title screen) and docs/images/play.png (a
+# moment of play). Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
+# Needs a built game (make build); installs xwd and ImageMagick if missing.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD_DIR="$(cd "${1:-$ROOT/build}" && pwd)"
+DISPLAY_NUMBER="${2:-58}"
+OUT="$ROOT/docs/images"
+GAME="$BUILD_DIR/platformer"
+[ -x "$GAME" ] || { echo "screenshots: no game at $GAME; run make build" >&2; exit 1; }
+
+missing=()
+command -v xwd >/dev/null || missing+=(x11-apps)
+command -v convert >/dev/null && convert -version >/dev/null 2>&1 || missing+=(imagemagick)
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+export DISPLAY=":$DISPLAY_NUMBER"
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+xvfb=$!
+game=""
+cleanup() {
+  [ -n "$game" ] && kill "$game" 2>/dev/null || true
+  kill "$xvfb" 2>/dev/null || true
+}
+trap cleanup EXIT
+sleep 1
+
+# The game runs in its data folder, with its own log kept out of it.
+cd "$ROOT/data"
+MORVANE_LOG="$(mktemp)" ALSOFT_DRIVERS=null "$GAME" &
+game=$!
+
+window=""
+for _ in $(seq 50); do
+  window="$(xdotool search --name Rimefall 2>/dev/null | head -n 1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.2
+done
+[ -n "$window" ] || { echo "screenshots: the game's window did not appear" >&2; exit 1; }
+
+# Captures the window once it shows more than a black screen (a loaded
+# machine may take seconds to draw the next screen).
+shoot() {
+  for _ in $(seq 40); do
+    xwd -silent -id "$window" | convert xwd:- "png:$OUT/$1"
+    if [ "$(convert "$OUT/$1" -format '%[fx:mean>0.002]' info:)" = 1 ]; then
+      echo "screenshots: $OUT/$1"
+      return
+    fi
+    sleep 0.5
+  done
+  echo "screenshots: the window stayed black for $1" >&2
+  exit 1
+}
+key() { xdotool key --window "$window" "$1"; }
+
+mkdir -p "$OUT"
+sleep 2
+key Return          # skips the splash
+sleep 3
+shoot title.png
+key Return          # starts the level
+sleep 2
+# Walk right for a while, jump once, and aim ahead.
+xdotool mousemove --window "$window" 900 300
+xdotool keydown --window "$window" d
+sleep 3
+key space
+sleep 0.4
+xdotool keyup --window "$window" d
+sleep 0.5
+shoot play.png
+key Escape
+wait "$game" || true
+game=""
