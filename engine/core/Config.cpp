@@ -36,6 +36,7 @@ void Config::reset() {
   quadtree_depth = 10;
   grid_width = 20;
   grid_height = 8;
+  batched_drawing = true;
 }
 
 std::string Config::readConfig() const {
@@ -110,6 +111,7 @@ void Config::loadConfig(std::string text) {
   set_int("grid_height", grid_height);
   set_int("quadtree_depth", quadtree_depth);
   set_int("quadtree_threshold", quadtree_threshold);
+  set_bool("batched_drawing", batched_drawing);
 }
 
 void Config::printConfig() const {
@@ -135,6 +137,7 @@ void Config::printConfig() const {
   log.writeLog(1, "  Grid height: %d", grid_height);
   log.writeLog(1, "  Quadtree threshold: %d", quadtree_threshold);
   log.writeLog(1, "  Quadtree depth: %d", quadtree_depth);
+  log.writeLog(1, "  Batched drawing: %s", batched_drawing ? "true" : "false");
   log.writeLog(1, "-----------------------------------");
 }
 
