@@ -148,13 +148,13 @@ int DisplayManager::startUp() {
 
 unsigned int DisplayManager::prepareGlyphs(float scale) {
   const LogManager& log = LogManager::getInstance();
-  const auto specified = static_cast<unsigned int>(scale * std::min(charWidth(), charHeight()));
-  // At the specified size a glyph may be wider than its cell, and the
+  const auto wanted = static_cast<unsigned int>(scale * std::min(charWidth(), charHeight()));
+  // At the configured size a glyph may be wider than its cell, and the
   // next cell's background would cut it.
-  character_size = GlyphBatch::fittingSize(font, specified, charWidth(), charHeight());
-  if (character_size != specified) {
+  character_size = GlyphBatch::fittingSize(font, wanted, charWidth(), charHeight());
+  if (character_size != wanted) {
     log.writeLog(1, "DisplayManager::startUp(): character size %u, not %u, so glyphs fit cells.",
-                 character_size, specified);
+                 character_size, wanted);
   }
   batched = Config::getInstance().getBatchedDrawing();
   if (batched) {
