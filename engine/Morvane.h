@@ -25,6 +25,7 @@
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/Frame.h"
+#include "engine/media/GlyphBatch.h"
 #include "engine/media/InputManager.h"
 #include "engine/media/InputState.h"
 #include "engine/media/Music.h"

@@ -52,6 +52,7 @@ void Config::reset() {
   quadtree_depth = 10;
   grid_width = 20;
   grid_height = 8;
+  batched_drawing = true;
 }
 
 std::string Config::readConfig() const {
@@ -159,6 +160,7 @@ void Config::loadConfig(std::string text) {
   set_string("font_file", font_file);
   set_string("logfile", logfile);
   set_bool("networking", networking);
+  set_bool("batched_drawing", batched_drawing);
 }
 
 void Config::printConfig() const {
@@ -184,6 +186,7 @@ void Config::printConfig() const {
   log.writeLog(1, "  Grid height: %d", grid_height);
   log.writeLog(1, "  Quadtree threshold: %d", quadtree_threshold);
   log.writeLog(1, "  Quadtree depth: %d", quadtree_depth);
+  log.writeLog(1, "  Batched drawing: %s", batched_drawing ? "true" : "false");
   log.writeLog(1, "-----------------------------------");
 }
 

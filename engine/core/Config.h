@@ -83,6 +83,9 @@ class Config {
   int getQuadtreeDepth() const { return quadtree_depth; }
   int getGridWidth() const { return grid_width; }
   int getGridHeight() const { return grid_height; }
+  /// Whether the display queues a frame's drawing and draws it at once
+  /// (true) or draws every character by itself.
+  bool getBatchedDrawing() const { return batched_drawing; }
 
  private:
   Config();
@@ -107,6 +110,7 @@ class Config {
   int quadtree_depth;
   int grid_width;
   int grid_height;
+  bool batched_drawing;
 };
 
 }  // namespace mo

@@ -40,7 +40,12 @@ DisplayManager::DisplayManager()
       p_rectangle(nullptr),
       window_background_color(sf::Color::Black),
       p_text(nullptr),
-      p_char_grid(nullptr) {
+      p_char_grid(nullptr),
+      p_batch(nullptr),
+      batched(true),
+      character_size(0),
+      draw_calls(0),
+      frame_draw_calls(0) {
   setType("DisplayManager");
 }
 
@@ -115,8 +120,7 @@ int DisplayManager::startUp() {
     p_text = new sf::Text;
     p_text->setFont(font);
     p_text->setStyle(sf::Text::Bold);
-    p_text->setCharacterSize(
-        static_cast<unsigned int>(fontScale() * std::min(charWidth(), charHeight())));
+    p_text->setCharacterSize(prepareGlyphs(fontScale()));
 
     window_background_color = colorToSFML(config.getWindowBackgroundColor());
     p_rectangle->setFillColor(window_background_color);
@@ -126,6 +130,32 @@ int DisplayManager::startUp() {
   Manager::startUp();
   log.writeLog(5, "DisplayManager::startUp(): successfully started.");
   return 0;
+}
+
+unsigned int DisplayManager::prepareGlyphs(float scale) {
+  const LogManager& log = LogManager::getInstance();
+  const auto wanted = static_cast<unsigned int>(scale * std::min(charWidth(), charHeight()));
+  // At the configured size a glyph may be wider than its cell, and the
+  // next cell's background would cut it.
+  character_size = GlyphBatch::fittingSize(font, wanted, charWidth(), charHeight());
+  if (character_size != wanted) {
+    log.writeLog(1, "DisplayManager::startUp(): character size %u, not %u, so glyphs fit cells.",
+                 character_size, wanted);
+  }
+  batched = Config::getInstance().getBatchedDrawing();
+  if (batched) {
+    p_batch = new GlyphBatch;
+    const auto cells = static_cast<std::size_t>(window_horizontal_chars) *
+                       static_cast<std::size_t>(window_vertical_chars);
+    if (!p_batch->prepare(font, character_size, cells)) {
+      log.writeLog("DisplayManager::startUp(): Warning! No white texel in the glyph texture, "
+                   "drawing character by character.");
+      delete p_batch;
+      p_batch = nullptr;
+      batched = false;
+    }
+  }
+  return character_size;
 }
 
 void DisplayManager::releaseWindow() {
@@ -138,6 +168,11 @@ void DisplayManager::releaseWindow() {
   p_text = nullptr;
   delete p_rectangle;
   p_rectangle = nullptr;
+  delete p_batch;
+  p_batch = nullptr;
+  character_size = 0;
+  draw_calls = 0;
+  frame_draw_calls = 0;
 }
 
 void DisplayManager::shutDown() {
@@ -156,6 +191,7 @@ void DisplayManager::reset() {
   window_background_color = sf::Color::Black;
   p_char_grid = nullptr;
   failure.clear();
+  batched = true;
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
@@ -186,17 +222,24 @@ int DisplayManager::drawCell(Vector world_pos, char ch, unsigned char r, unsigne
   const Vector pixel = spacesToPixels(view_pos);
   // The cell sits a tenth of a cell left and a fifth down from the
   // glyph's origin, under the glyph the font draws.
-  p_rectangle->setPosition(pixel.getX() - charWidth() / 10.0f,
-                           pixel.getY() + charHeight() / 5.0f);
+  const sf::Vector2f cell(pixel.getX() - charWidth() / 10.0f, pixel.getY() + charHeight() / 5.0f);
+  const sf::Vector2f origin(pixel.getX(), pixel.getY());
+  if (p_batch) {
+    p_batch->addRectangle(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
+    p_batch->addGlyph(origin, ch, sf::Color(r, g, b));
+    return 0;
+  }
+  p_rectangle->setPosition(cell);
   p_window->draw(*p_rectangle);
   p_text->setString(sf::String(ch));
-  p_text->setPosition(pixel.getX(), pixel.getY());
+  p_text->setPosition(origin);
   p_text->setFillColor(sf::Color(r, g, b));
   p_window->draw(*p_text);
+  draw_calls += 2;
   return 0;
 }
 
-int DisplayManager::drawString(Vector world_pos, std::string text, Justification just,
+int DisplayManager::drawString(Vector world_pos, const std::string& text, Justification just,
                                Color color) const {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
@@ -220,6 +263,24 @@ int DisplayManager::drawString(Vector world_pos, std::string text, Justification
   return 0;
 }
 
+int DisplayManager::drawShape(const sf::Shape& shape) const {
+  if (!p_window) return -1;
+  if (p_batch) {
+    p_batch->addShape(shape);
+  } else {
+    p_window->draw(shape);
+    draw_calls++;
+  }
+  return 0;
+}
+
+int DisplayManager::flush() const {
+  if (!p_window) return -1;
+  const int calls = p_batch ? p_batch->flush(*p_window) : 0;
+  draw_calls += calls;
+  return calls;
+}
+
 int DisplayManager::swapBuffers() {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
@@ -227,6 +288,9 @@ int DisplayManager::swapBuffers() {
   }
   if (p_char_grid) p_char_grid->clear();
   if (!p_window) return p_char_grid ? 0 : -1;
+  flush();
+  frame_draw_calls = draw_calls;
+  draw_calls = 0;
   p_window->display();
   p_window->clear(window_background_color);
   return 0;

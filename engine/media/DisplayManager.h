@@ -8,6 +8,7 @@
 #include "engine/core/Color.h"
 #include "engine/core/Manager.h"
 #include "engine/core/Vector.h"
+#include "engine/media/GlyphBatch.h"
 
 namespace mo {
 
@@ -25,6 +26,12 @@ enum Justification : int {
 /// to it are world positions in cells; the view's corner is subtracted
 /// and the result scaled by the cell size in pixels. In headless mode
 /// there is no window and drawing fails quietly.
+///
+/// Drawing is batched by default: characters and shapes are queued in
+/// call order and drawn with one draw call when the frame is shown (or
+/// flushed). The configuration key "batched_drawing:false" draws each
+/// character with its own two draw calls instead; both give the same
+/// picture.
 class DisplayManager : public Manager {
  public:
   /// The single instance.
@@ -56,11 +63,32 @@ class DisplayManager : public Manager {
 
   /// Draws text one cell per character from a world position (cells),
   /// placed by just. 0; -1 when not started (logged) or headless.
-  int drawString(Vector world_pos, std::string text, Justification just, Color color) const;
+  int drawString(Vector world_pos, const std::string& text, Justification just,
+                 Color color) const;
 
-  /// Shows what was drawn and clears the window for the next frame. 0;
-  /// -1 when not started (logged), headless or without a window.
+  /// Draws a filled SFML shape (pixels, its own transform) in its place
+  /// among the characters. 0; -1 without a window.
+  int drawShape(const sf::Shape& shape) const;
+
+  /// Draws what is queued into the window now, so that the window holds
+  /// everything drawn so far (to read it back, or to draw into the
+  /// window directly above it). The draw calls made; -1 without a window.
+  int flush() const;
+
+  /// Draws what is queued, shows the picture and clears the window for
+  /// the next frame. 0; -1 when not started (logged), headless or without
+  /// a window.
   int swapBuffers();
+
+  /// Whether characters and shapes are queued and drawn together (true)
+  /// or drawn one by one, as the configuration said at start-up.
+  bool isBatched() const { return batched; }
+  /// The glyphs' character size in pixels: font scale times the smaller
+  /// cell side, made smaller where needed so that every glyph fits its
+  /// cell; 0 before start-up and in headless mode.
+  unsigned int getCharacterSize() const { return character_size; }
+  /// The SFML draw calls made for the frame swapBuffers() showed last.
+  int getFrameDrawCalls() const { return frame_draw_calls; }
 
   /// The window's width in character cells.
   int getHorizontal() const { return window_horizontal_chars; }
@@ -93,6 +121,8 @@ class DisplayManager : public Manager {
   /// a Color (for the attached grid).
   int drawCell(Vector world_pos, char ch, unsigned char r, unsigned char g, unsigned char b,
                Color color) const;
+  /// Sets up the text and the batch for the font; the character size.
+  unsigned int prepareGlyphs(float scale);
   void releaseWindow();
 
   sf::Font font;
@@ -106,6 +136,11 @@ class DisplayManager : public Manager {
   sf::Text* p_text;
   CharGrid* p_char_grid;
   std::string failure;
+  GlyphBatch* p_batch;  ///< null when drawing character by character
+  bool batched;
+  unsigned int character_size;
+  mutable int draw_calls;  ///< made since the last swap
+  int frame_draw_calls;
 };
 
 /// The width of a character cell in pixels.

@@ -1,7 +1,6 @@
 #include "engine/media/Shape.h"
 
 #include <SFML/Graphics/CircleShape.hpp>
-#include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <cmath>
 
@@ -79,8 +78,8 @@ Shape::Figure Shape::figure(Vector pixel) const {
 
 void Shape::draw(Vector p) {
   const LogManager& log = LogManager::getInstance();
-  sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
-  if (!p_window) {
+  const DisplayManager& display = DisplayManager::getInstance();
+  if (!display.getWindow()) {
     log.writeLog(5, "Shape::draw(): DisplayManager window not defined.");
     return;
   }
@@ -96,7 +95,7 @@ void Shape::draw(Vector p) {
   circle.setFillColor(sf::Color(f.r, f.g, f.b, f.a));
   log.writeLog(20, "Shape::draw(): Drawing at (%.2f, %.2f)", static_cast<double>(pixel.getX()),
                static_cast<double>(pixel.getY()));
-  p_window->draw(circle);
+  display.drawShape(circle);
 }
 
 }  // namespace mo

@@ -193,6 +193,8 @@ bool WindowTest::xdotool(const std::string& arguments) {
 }
 
 sf::Image WindowTest::readBack(const sf::RenderWindow& window) {
+  const DisplayManager& display = DisplayManager::getInstance();
+  if (display.getWindow() == &window) display.flush();
   sf::Texture texture;
   EXPECT_TRUE(texture.create(window.getSize().x, window.getSize().y));
   texture.update(window);

@@ -40,7 +40,8 @@ class WindowTest : public EngineTest {
   sf::Image grabWindow(unsigned long window) const;
   /// Runs xdotool with the arguments; whether it succeeded.
   static bool xdotool(const std::string& arguments);
-  /// What the window holds now: what was drawn since the last swap.
+  /// What the window holds now: what was drawn since the last swap,
+  /// with the display's queued drawing drawn first.
   static sf::Image readBack(const sf::RenderWindow& window);
 
  private:

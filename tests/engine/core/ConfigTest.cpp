@@ -54,7 +54,8 @@ TEST_F(ConfigTest, DefaultsStayWhenTheFileIsMissingWhichIsReportedAtLevelOne) {
             "  Window title: Morvane\n  Show mouse: false\n  Headless: false\n"
             "  Font file: mo-font.ttf\n  Log file: morvane.log\n  Random seed: 0\n"
             "  Networking: false\n  Grid width: 20\n  Grid height: 8\n"
-            "  Quadtree threshold: 1\n  Quadtree depth: 10\n-----------------------------------\n");
+            "  Quadtree threshold: 1\n  Quadtree depth: 10\n  Batched drawing: true\n"
+            "-----------------------------------\n");
   // The matcher still remembers another text; an absent file must not
   // pick its items up.
   match("frame_time:5,window_title:Other,font_scale:3,", "");
@@ -107,7 +108,7 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
       "window_background_color:cyan, window_style:fullscreen, window_title:Blaster,"
       "show_mouse:true, headless:true, font_file:f.ttf, logfile:l.log, random_seed:-1,"
       "networking:true, grid_width:31, grid_height:32, quadtree_depth:33,"
-      "quadtree_threshold:34,");
+      "quadtree_threshold:34, batched_drawing:false,");
   EXPECT_EQ(config.getFontScale(), 1.5f);  // the one setting not printed
   EXPECT_EQ(printed(),
             "-----------------------------------\nMorvane configuration:\n"
@@ -117,7 +118,8 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
             "  Window title: Blaster\n  Show mouse: true\n  Headless: true\n"
             "  Font file: f.ttf\n  Log file: l.log\n  Random seed: -1\n"
             "  Networking: true\n  Grid width: 31\n  Grid height: 32\n"
-            "  Quadtree threshold: 34\n  Quadtree depth: 33\n-----------------------------------\n");
+            "  Quadtree threshold: 34\n  Quadtree depth: 33\n  Batched drawing: false\n"
+            "-----------------------------------\n");
 }
 
 TEST_F(ConfigTest, ValuesAreReadLikeAtoiOrAtofTrueOnlyWhenExactlyTrueAndSkippedWhenEmpty) {

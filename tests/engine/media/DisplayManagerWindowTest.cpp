@@ -8,7 +8,9 @@
 
 #include "engine/core/LogManager.h"
 #include "engine/media/ResourceManager.h"
+#include "engine/media/Shape.h"
 #include "engine/world/Object.h"
+#include "engine/world/ViewObject.h"
 #include "engine/world/WorldManager.h"
 #include "support/WindowTest.h"
 
@@ -120,14 +122,129 @@ TEST_F(DisplayManagerWindowTest, SpriteFromAFileShowsGlyphColourAndCellBackgroun
 }
 
 TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndTheFontScale) {
+  const Extent scale_half = glyphExtent("font_scale:0.5,");
   const Extent scale_one = glyphExtent("font_scale:1,");
-  const Extent scale_two = glyphExtent("");  // the default
-  ASSERT_GT(scale_one[0], 0);
-  EXPECT_GT(scale_two[4] - scale_two[2], scale_one[4] - scale_one[2] + 4);  // twice as tall
+  EXPECT_EQ(display.getCharacterSize(), 10u);
+  ASSERT_GT(scale_half[0], 0);
+  EXPECT_GT(scale_one[4] - scale_one[2], scale_half[4] - scale_half[2] + 2);  // twice as tall
   EXPECT_EQ(display.swapBuffers(), 0);
   WorldManager::getInstance().setView(Box(Vector(5, 0), 80, 30));
   EXPECT_EQ(display.drawCh(Vector(10, 2), 'M', RED), 0);
-  EXPECT_EQ(redExtent(readBack(*display.getWindow())), scale_two);
+  EXPECT_EQ(redExtent(readBack(*display.getWindow())), scale_one);
+}
+
+TEST_F(DisplayManagerWindowTest, GlyphsShrinkOnlyAsFarAsNeededForNoneToReachIntoItsNeighbour) {
+  // The game's cells, 12.8 x 32 pixels: at font scale 2 the glyphs would
+  // be 25 pixels, half as wide again as a cell.
+  LogManager::getInstance().setLogLevel(1);
+  ASSERT_EQ(startWindow("window_horizontal_pixels:1024,window_vertical_pixels:768,"
+                        "window_horizontal_chars:80,window_vertical_chars:24,"),
+            0);
+  EXPECT_EQ(display.getCharacterSize(), 16u);
+  EXPECT_EQ(logCount("DisplayManager::startUp(): character size 16, not 25, so glyphs fit cells."),
+            1);
+  // Every printable character alone, red on its blue background: its ink
+  // stays within the columns of its background.
+  display.getWindow()->clear(sf::Color::Black);
+  for (int c = '!'; c <= '~'; c++) {
+    const int i = c - '!';
+    display.drawCh(Vector(static_cast<float>(2 * (i % 38) + 1), static_cast<float>(2 * (i / 38) + 1)),
+                   static_cast<char>(c), RED);
+  }
+  const sf::Image image = readBack(*display.getWindow());
+  const auto is_ink = [](sf::Color p) { return p.r > 0; };
+  for (int c = '!'; c <= '~'; c++) {
+    const int i = c - '!';
+    const float left = 12.8f * static_cast<float>(2 * (i % 38) + 1) - 1.28f;
+    const int top = 32 * (2 * (i / 38) + 1);
+    const Extent ink = extent(image, is_ink, static_cast<int>(left) - 12, top, static_cast<int>(left) + 25, top + 64);
+    SCOPED_TRACE(std::string("glyph '") + static_cast<char>(c) + "'");
+    EXPECT_GT(ink[0], 4);
+    EXPECT_GE(static_cast<float>(ink[1]) + 0.5f, left);
+    EXPECT_LE(static_cast<float>(ink[3]) + 0.5f, left + 12.8f);
+  }
+}
+
+/// Scenes drawn once character by character and once batched.
+using Scene = void (*)(const DisplayManager& display);
+
+// Every byte, blanks, controls and those beyond ASCII too.
+void fullScreen(const DisplayManager& display) {
+  for (int y = 0; y < 30; y++) {
+    for (int x = 0; x < 80; x++) {
+      display.drawCh(Vector(static_cast<float>(x), static_cast<float>(y)),
+                     static_cast<char>((x * 7 + y * 13) % 256), static_cast<Color>((x + y) % 8));
+    }
+  }
+}
+
+// Blocks of characters over each other at fractional positions, in
+// bytes that are no engine colour too.
+void overlappingObjects(const DisplayManager& display) {
+  const float corners[][2] = {{3.5f, 2.25f}, {5.3f, 3.7f}, {6.75f, 4.1f}, {40.01f, 20.99f}};
+  for (int i = 0; i < 4; i++) {
+    for (int y = 0; y < 5; y++) {
+      for (int x = 0; x < 9; x++) {
+        display.drawCh(Vector(corners[i][0] + static_cast<float>(x),
+                              corners[i][1] + static_cast<float>(y)),
+                       static_cast<char>('A' + (x + y + i) % 26),
+                       static_cast<unsigned char>(60 * i), 200, static_cast<unsigned char>(40 * x));
+      }
+    }
+  }
+}
+
+void hudOverLevel(const DisplayManager& display) {
+  for (int y = 0; y < 30; y += 2) {
+    display.drawString(Vector(0.5f, static_cast<float>(y)), std::string(79, '#'), LEFT_JUSTIFIED,
+                       BLUE);
+  }
+  for (const ViewObjectLocation where : {TOP_LEFT, TOP_CENTER, BOTTOM_RIGHT}) {
+    auto* p_hud = new ViewObject;
+    p_hud->setLocation(where);
+    p_hud->setViewString("Health");
+    p_hud->setValue(88);
+    p_hud->draw();
+  }
+}
+
+void shapesBetweenCharacters(const DisplayManager& display) {
+  Shape shape;
+  shape.setSize(12);
+  for (int i = 0; i < 9; i++) {
+    const Vector at(5.0f + 8.3f * static_cast<float>(i), 10.0f + 1.7f * static_cast<float>(i));
+    display.drawString(at, "x8@", CENTER_JUSTIFIED, GREEN);
+    shape.setType(i % 3);
+    shape.setColor(static_cast<unsigned char>(30 * i), 90, 250);
+    shape.setOpacity(static_cast<unsigned char>(255 - 25 * i));
+    shape.draw(at);
+    display.drawCh(Vector(at.getX() + 0.5f, at.getY()), 'W', YELLOW);
+  }
+}
+
+TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByCharacterDrawing) {
+  const std::vector<Scene> scenes = {fullScreen, overlappingObjects, hudOverLevel,
+                                     shapesBetweenCharacters};
+  std::vector<sf::Image> pictures[2];
+  for (const bool batched : {false, true}) {
+    display.reset();
+    ASSERT_EQ(startWindow(std::string("batched_drawing:") + (batched ? "true," : "false,")), 0);
+    ASSERT_EQ(display.isBatched(), batched);
+    for (const Scene scene : scenes) {
+      scene(display);
+      pictures[batched].push_back(readBack(*display.getWindow()));
+      EXPECT_EQ(display.swapBuffers(), 0);
+      // One call for all, or two for each character and one for each shape.
+      EXPECT_TRUE(batched ? display.getFrameDrawCalls() == 1 : display.getFrameDrawCalls() > 50);
+    }
+  }
+  for (std::size_t i = 0; i < scenes.size(); i++) {
+    SCOPED_TRACE("scene " + std::to_string(i));
+    // No tolerance: both ways hand the same vertices, colours and
+    // texture to the same rasteriser, so not one pixel may differ.
+    const sf::Uint8* p_one_by_one = pictures[0][i].getPixelsPtr();
+    EXPECT_TRUE(std::equal(p_one_by_one, p_one_by_one + 800 * 600 * 4, pictures[1][i].getPixelsPtr()));
+  }
 }
 
 }  // namespace

@@ -1,0 +1,153 @@
+#include "engine/media/GlyphBatch.h"
+
+#include <algorithm>
+
+namespace mo {
+
+namespace {
+
+// The font reserves a small white square at the top-left corner of each
+// character size's texture (it underlines text with it); sampling at its
+// middle gives pure white, smoothed or not.
+const sf::Vector2f WHITE_TEXEL(1.0f, 1.0f);
+
+// sf::Text widens every glyph quad by this much on each side, into the
+// transparent margin the font leaves around it.
+const float GLYPH_PADDING = 1.0f;
+
+bool isBlank(sf::Uint32 code) { return code == ' ' || code == '\t' || code == '\n' || code == '\r'; }
+
+}  // namespace
+
+GlyphBatch::GlyphBatch() : p_font(nullptr), p_texture(nullptr), character_size(0), ascii() {}
+
+bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t cells) {
+  p_font = nullptr;
+  p_texture = nullptr;
+  vertices.clear();
+  for (int c = FIRST; c <= LAST; c++) {
+    ascii[static_cast<std::size_t>(c - FIRST)] = quadOf(font.getGlyph(static_cast<sf::Uint32>(c), size, true));
+  }
+  const sf::Texture& texture = font.getTexture(size);
+  const sf::Image image = texture.copyToImage();
+  if (image.getSize().x < 2 || image.getSize().y < 2) return false;
+  for (unsigned int y = 0; y < 2; y++) {
+    for (unsigned int x = 0; x < 2; x++) {
+      if (image.getPixel(x, y) != sf::Color::White) return false;
+    }
+  }
+  p_font = &font;
+  p_texture = &texture;
+  character_size = size;
+  // A background and a glyph of two triangles each per cell.
+  vertices.reserve(cells * 12);
+  return true;
+}
+
+GlyphBatch::Quad GlyphBatch::quadOf(const sf::Glyph& glyph) const {
+  const sf::FloatRect& b = glyph.bounds;
+  const sf::IntRect& t = glyph.textureRect;
+  return Quad{b.left - GLYPH_PADDING,
+              b.top - GLYPH_PADDING,
+              b.left + b.width + GLYPH_PADDING,
+              b.top + b.height + GLYPH_PADDING,
+              static_cast<float>(t.left) - GLYPH_PADDING,
+              static_cast<float>(t.top) - GLYPH_PADDING,
+              static_cast<float>(t.left + t.width) + GLYPH_PADDING,
+              static_cast<float>(t.top + t.height) + GLYPH_PADDING};
+}
+
+void GlyphBatch::addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color color) {
+  const sf::Vector2f far(corner.x + size.x, corner.y + size.y);
+  addTriangle(corner, sf::Vector2f(far.x, corner.y), sf::Vector2f(corner.x, far.y), color);
+  addTriangle(sf::Vector2f(corner.x, far.y), sf::Vector2f(far.x, corner.y), far, color);
+}
+
+void GlyphBatch::addGlyph(sf::Vector2f origin, char ch, sf::Color color) {
+  if (!p_font) return;
+  const auto byte = static_cast<unsigned char>(ch);
+  if (byte >= FIRST && byte <= LAST) {
+    if (byte != ' ') addQuad(origin, ascii[static_cast<std::size_t>(byte - FIRST)], color);
+    return;
+  }
+  // The code point sf::Text would draw for this char.
+  const sf::Uint32 code = sf::String(ch)[0];
+  if (isBlank(code)) return;
+  addQuad(origin, quadOf(p_font->getGlyph(code, character_size, true)), color);
+}
+
+void GlyphBatch::addQuad(sf::Vector2f origin, const Quad& q, sf::Color color) {
+  // sf::Text puts the baseline one character size below its origin.
+  const float x = origin.x;
+  const float y = origin.y + static_cast<float>(character_size);
+  const sf::Vertex top_left(sf::Vector2f(x + q.left, y + q.top), color, sf::Vector2f(q.u1, q.v1));
+  const sf::Vertex top_right(sf::Vector2f(x + q.right, y + q.top), color, sf::Vector2f(q.u2, q.v1));
+  const sf::Vertex bottom_left(sf::Vector2f(x + q.left, y + q.bottom), color,
+                               sf::Vector2f(q.u1, q.v2));
+  const sf::Vertex bottom_right(sf::Vector2f(x + q.right, y + q.bottom), color,
+                                sf::Vector2f(q.u2, q.v2));
+  vertices.push_back(top_left);
+  vertices.push_back(top_right);
+  vertices.push_back(bottom_left);
+  vertices.push_back(bottom_left);
+  vertices.push_back(top_right);
+  vertices.push_back(bottom_right);
+}
+
+void GlyphBatch::addTriangle(sf::Vector2f a, sf::Vector2f b, sf::Vector2f c, sf::Color color) {
+  vertices.emplace_back(a, color, WHITE_TEXEL);
+  vertices.emplace_back(b, color, WHITE_TEXEL);
+  vertices.emplace_back(c, color, WHITE_TEXEL);
+}
+
+void GlyphBatch::addShape(const sf::Shape& shape) {
+  const std::size_t count = shape.getPointCount();
+  if (count < 3) return;
+  // The shape fans out from the middle of its points' bounding box.
+  sf::Vector2f low = shape.getPoint(0);
+  sf::Vector2f high = low;
+  for (std::size_t i = 1; i < count; i++) {
+    const sf::Vector2f p = shape.getPoint(i);
+    low = sf::Vector2f(std::min(low.x, p.x), std::min(low.y, p.y));
+    high = sf::Vector2f(std::max(high.x, p.x), std::max(high.y, p.y));
+  }
+  const sf::Transform& transform = shape.getTransform();
+  const sf::Color color = shape.getFillColor();
+  const sf::Vector2f centre =
+      transform.transformPoint(low.x + (high.x - low.x) / 2, low.y + (high.y - low.y) / 2);
+  const sf::Vector2f first = transform.transformPoint(shape.getPoint(0));
+  sf::Vector2f previous = first;
+  for (std::size_t i = 1; i <= count; i++) {
+    const sf::Vector2f next = i < count ? transform.transformPoint(shape.getPoint(i)) : first;
+    addTriangle(centre, previous, next, color);
+    previous = next;
+  }
+}
+
+int GlyphBatch::flush(sf::RenderTarget& target) {
+  if (vertices.empty() || !p_texture) return 0;
+  target.draw(vertices.data(), vertices.size(), sf::Triangles, sf::RenderStates(p_texture));
+  vertices.clear();
+  return 1;
+}
+
+void GlyphBatch::clear() { vertices.clear(); }
+
+unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, float cell_width,
+                                     float cell_height) {
+  // The background starts a tenth of a cell left of the glyph's origin.
+  const float ink_left = -cell_width / 10.0f;
+  const float ink_right = cell_width - cell_width / 10.0f;
+  for (; size > 1; size--) {
+    bool fits = font.getLineSpacing(size) <= cell_height;
+    for (int c = FIRST + 1; fits && c <= LAST; c++) {
+      const sf::Glyph& glyph = font.getGlyph(static_cast<sf::Uint32>(c), size, true);
+      fits = glyph.advance <= cell_width && glyph.bounds.left >= ink_left &&
+             glyph.bounds.left + glyph.bounds.width <= ink_right;
+    }
+    if (fits) break;
+  }
+  return std::max(size, 1u);
+}
+
+}  // namespace mo

@@ -1,0 +1,87 @@
+#ifndef MO_GLYPH_BATCH_H
+#define MO_GLYPH_BATCH_H
+
+#include <SFML/Graphics.hpp>
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace mo {
+
+/// Collects a frame's cell backgrounds, glyphs and filled shapes, in the
+/// order they are added, into one textured vertex array drawn with one
+/// draw call. Glyphs come from the font's texture at one character size;
+/// fills use a white texel of that texture, so that all share it. The
+/// printable ASCII glyphs are loaded when the batch is prepared and their
+/// quads kept, so queuing them allocates nothing once the array has
+/// grown to a frame's size. What it draws matches, pixel for pixel up to
+/// rounding, an sf::RectangleShape, a bold sf::Text of one character and
+/// the sf::Shape itself drawn one by one.
+class GlyphBatch {
+ public:
+  GlyphBatch();
+
+  /// Loads the bold glyphs of the characters 32 to 126 of font at
+  /// character_size pixels and room for cells cells; drops what was
+  /// queued. The font must stay alive while the batch is used. False
+  /// (nothing prepared) when the font's texture has no white texel to
+  /// fill with.
+  bool prepare(const sf::Font& font, unsigned int character_size, std::size_t cells);
+
+  /// Queues a filled rectangle: its corner and size in pixels.
+  void addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color color);
+
+  /// Queues the glyph of ch as a bold sf::Text holding ch alone, placed
+  /// at origin (pixels), draws it: the baseline lies one character size
+  /// below the origin. Blanks, tabs, line feeds and carriage returns draw
+  /// nothing. Characters outside 32 to 126 are loaded when first met.
+  void addGlyph(sf::Vector2f origin, char ch, sf::Color color);
+
+  /// Queues the fill of shape with its own transform and fill colour (no
+  /// texture, no outline). Shapes of fewer than 3 points draw nothing.
+  void addShape(const sf::Shape& shape);
+
+  /// Draws what is queued into target in one draw call and empties the
+  /// queue. The draw calls made: 1, or 0 when nothing was queued or the
+  /// batch is not prepared.
+  int flush(sf::RenderTarget& target);
+
+  /// Drops what is queued without drawing it.
+  void clear();
+
+  /// The number of vertices queued.
+  std::size_t queued() const { return vertices.size(); }
+
+  /// The largest character size up to size (pixels, at least 1) at which
+  /// every printable ASCII glyph of font, bold, fits a cell of
+  /// cell_width x cell_height pixels: its advance fits the width, the
+  /// font's line spacing the height, and its ink lies within the cell's
+  /// background, which starts a tenth of a cell left of the glyph's
+  /// origin, so that no glyph reaches into its neighbour's cell.
+  static unsigned int fittingSize(const sf::Font& font, unsigned int size, float cell_width,
+                                  float cell_height);
+
+ private:
+  /// A glyph's quad relative to its text's origin, and its texture
+  /// rectangle, both in pixels.
+  struct Quad {
+    float left, top, right, bottom;
+    float u1, v1, u2, v2;
+  };
+  Quad quadOf(const sf::Glyph& glyph) const;
+  void addQuad(sf::Vector2f origin, const Quad& quad, sf::Color color);
+  void addTriangle(sf::Vector2f a, sf::Vector2f b, sf::Vector2f c, sf::Color color);
+
+  static const int FIRST = 32;
+  static const int LAST = 126;
+  const sf::Font* p_font;
+  const sf::Texture* p_texture;
+  unsigned int character_size;
+  std::array<Quad, LAST - FIRST + 1> ascii;
+  std::vector<sf::Vertex> vertices;
+};
+
+}  // namespace mo
+
+#endif
