@@ -1,6 +1,7 @@
 # Two commands set the project up on a fresh machine:
 #   make run   installs what is missing, builds, and starts the game from data/
 #   make test  installs what is missing, builds, and runs the whole test suite
+#   make demo  builds and plays data/demo.replay, a recorded run through the level
 # Further targets: make test-sanitize, make bench, make clean.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
@@ -9,7 +10,7 @@ SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize bench clean
+.PHONY: all deps build run demo test test-sanitize bench clean
 
 all: build
 
@@ -22,6 +23,9 @@ build: deps
 
 run: build
 	cd data && ../$(BUILD_DIR)/platformer
+
+demo: build
+	cd data && MORVANE_REPLAY=demo.replay ../$(BUILD_DIR)/platformer
 
 test: build
 	bash scripts/run-tests.sh $(BUILD_DIR)
