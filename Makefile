@@ -2,7 +2,7 @@
 #   make run   installs what is missing, builds, and starts the game from data/
 #   make test  installs what is missing, builds, and runs the whole test suite
 #   make demo  builds and plays data/demo.replay, a recorded run through the level
-# Further targets: make test-sanitize, make bench, make clean.
+# Further targets: make demo-replays, make test-sanitize, make bench, make clean.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_DIR ?= build
@@ -10,7 +10,7 @@ SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run demo test test-sanitize bench clean
+.PHONY: all deps build run demo demo-replays test test-sanitize bench clean
 
 all: build
 
@@ -26,6 +26,11 @@ run: build
 
 demo: build
 	cd data && MORVANE_REPLAY=demo.replay ../$(BUILD_DIR)/platformer
+
+# Records data/demo.replay (a won game) and data/demo-defeat.replay (a
+# lost one) again, after the level or the rules changed.
+demo-replays: build
+	cd data && ../$(BUILD_DIR)/makedemo win demo.replay && ../$(BUILD_DIR)/makedemo lose demo-defeat.replay
 
 test: build
 	bash scripts/run-tests.sh $(BUILD_DIR)

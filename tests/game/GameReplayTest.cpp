@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -142,6 +143,20 @@ class GameReplayTest : public mo::test::EngineTest {
     return game_lines;
   }
   std::string path() const { return tempDir() + "/game.replay"; }
+
+  /// Replays data/file headless and checks that it shows the screen
+  /// labelled screen once and ends at the title.
+  void checkShipped(const std::string& file, const std::string& screen) {
+    const std::string remake = "; record it again with `make demo-replays` (see the README).";
+    ASSERT_TRUE(std::ifstream(dataDir() + "/" + file)) << "data/" << file << " is missing" << remake;
+    Watcher watcher(false);
+    // The game runs in the data folder, as `make demo` runs it.
+    play(file, "replay_file:" + file + ",", watcher);
+    EXPECT_EQ(watcher.screens, Lines{screen})
+        << "data/" << file << " no longer reaches the " << screen
+        << " screen: the level or the rules changed since it was recorded" << remake;
+    EXPECT_TRUE(watcher.title_shown) << "data/" << file << " does not end at the title" << remake;
+  }
 };
 
 TEST_F(GameReplayTest, RecordedSessionReplaysToTheSameScreensAndLog) {
@@ -168,6 +183,15 @@ TEST_F(GameReplayTest, RecordedSessionReplaysToTheSameScreensAndLog) {
   for (std::size_t i = 0; i < replay_log.size() && i < record_log.size(); i++) {
     ASSERT_EQ(replay_log[i], record_log[i]) << "log line " << i;
   }
+}
+
+// The shipped runs, replayed as `make demo` plays them but headless.
+TEST_F(GameReplayTest, ShippedWinningRunReachesTheVictoryScreenAndTheTitle) {
+  checkShipped("demo.replay", "game-over-victory");
+}
+
+TEST_F(GameReplayTest, ShippedLosingRunReachesTheDefeatScreenAndTheTitle) {
+  checkShipped("demo-defeat.replay", "game-over");
 }
 
 }  // namespace
