@@ -138,7 +138,13 @@ void ReplayManager::shutDown() {
 }
 
 int ReplayManager::takeSeed(int seed) {
-  if (replaying && reader.hasSeed()) seed = reader.getSeed();
+  if (replaying && reader.hasSeed()) {
+    seed = reader.getSeed();
+  } else if (replaying && reader.isUsable()) {
+    LogManager::getInstance().writeLog(
+        "ReplayManager::takeSeed(): Warning! '%s' gives no seed; seed %d may not replay it.",
+        replay_file.c_str(), seed);
+  }
   recorder.writeHeader(versionText(), seed, Config::getInstance().getPlayConfig());
   return seed;
 }

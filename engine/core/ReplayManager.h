@@ -94,7 +94,6 @@ class ReplayManager : public Manager {
  private:
   ReplayManager();
   class Source;
-  friend class Source;
   /// The replay is over: the game ends, or the player takes over.
   void endReplay();
 
