@@ -1,7 +1,8 @@
 # Two commands set the project up on a fresh machine:
 #   make run   installs what is missing, builds, and starts the game from data/
 #   make test  installs what is missing, builds, and runs the whole test suite
-# Further targets: make test-sanitize, make fuzz, make bench, make clean.
+#   make demo  builds and plays data/demo.replay, a recorded run through the level
+# Further targets: make demo-replays, make test-sanitize, make fuzz, make bench, make clean.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_DIR ?= build
@@ -11,7 +12,7 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test test-sanitize fuzz bench clean
+.PHONY: all deps build run demo demo-replays test test-sanitize fuzz bench clean
 
 all: build
 
@@ -24,6 +25,14 @@ build: deps
 
 run: build
 	cd data && ../$(BUILD_DIR)/platformer
+
+demo: build
+	cd data && MORVANE_REPLAY=demo.replay ../$(BUILD_DIR)/platformer
+
+# Records data/demo.replay (a won game) and data/demo-defeat.replay (a
+# lost one) again, after the level or the rules changed.
+demo-replays: build
+	cd data && ../$(BUILD_DIR)/makedemo win demo.replay && ../$(BUILD_DIR)/makedemo lose demo-defeat.replay
 
 test: build
 	bash scripts/run-tests.sh $(BUILD_DIR)

@@ -1,11 +1,10 @@
-// The platformer's entry point: configure the engine, play its splash
-// screen, load the game's resources, show the title screen and play.
+// The platformer's entry point: start the engine, set the game up (its
+// world, the splash screen, its resources, the title screen) and play.
 
 #include <cstdio>
 
 #include "engine/Morvane.h"
-#include "game/GameStart.h"
-#include "game/loadResources.h"
+#include "game/setUpGame.h"
 
 int main() {
   mo::GameManager& game_manager = mo::GameManager::getInstance();
@@ -17,17 +16,7 @@ int main() {
     std::fprintf(stderr, "platformer: %s\n", game_manager.getFailure().c_str());
     return 1;
   }
-  mo::WorldManager& world_manager = mo::WorldManager::getInstance();
-  const mo::Box boundary = world_manager.getBoundary();
-  // The view stays one window; the world is five windows wide and three
-  // and a half high.
-  world_manager.setBoundary(
-      mo::Box(mo::Vector(0, 0), boundary.getHorizontal() * 5.0f,
-              static_cast<float>(static_cast<double>(boundary.getVertical()) * 3.5)));
-  world_manager.setViewSlack(mo::Vector(0, 0));
-  mo::splash();
-  gh::loadResources();
-  new gh::GameStart;
+  gh::setUpGame();
   game_manager.run();
   game_manager.shutDown();
   return 0;

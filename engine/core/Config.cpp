@@ -53,6 +53,9 @@ void Config::reset() {
   grid_width = 20;
   grid_height = 8;
   batched_drawing = true;
+  record_file.clear();
+  replay_file.clear();
+  replay_then_play = false;
 }
 
 std::string Config::readConfig() const {
@@ -161,6 +164,57 @@ void Config::loadConfig(std::string text) {
   set_string("logfile", logfile);
   set_bool("networking", networking);
   set_bool("batched_drawing", batched_drawing);
+  set_string("record_file", record_file);
+  set_string("replay_file", replay_file);
+  set_bool("replay_then_play", replay_then_play);
+}
+
+namespace {
+
+// The keys of getPlayConfig(), in the order it writes them.
+const std::initializer_list<const char*> PLAY_KEYS = {
+    "window_horizontal_pixels", "window_vertical_pixels", "window_horizontal_chars",
+    "window_vertical_chars",    "frame_time",             "font_scale",
+    "networking",               "grid_width",             "grid_height",
+    "quadtree_threshold",       "quadtree_depth",
+};
+
+std::string fromEnvironment(const char* name, const std::string& configured) {
+  const char* p_value = std::getenv(name);
+  return p_value && *p_value ? std::string(p_value) : configured;
+}
+
+}  // namespace
+
+std::string Config::getRecordFile() const { return fromEnvironment("MORVANE_RECORD", record_file); }
+
+std::string Config::getReplayFile() const { return fromEnvironment("MORVANE_REPLAY", replay_file); }
+
+std::string Config::getPlayConfig() const {
+  const std::string values[] = {
+      toString(window_horizontal_pixels), toString(window_vertical_pixels),
+      toString(window_horizontal_chars),  toString(window_vertical_chars),
+      toString(frame_time),               toString(font_scale),
+      toString(networking),               toString(grid_width),
+      toString(grid_height),              toString(quadtree_threshold),
+      toString(quadtree_depth),
+  };
+  std::string text;
+  int i = 0;
+  for (const char* key : PLAY_KEYS) text += attributeItem(key, values[i++]);
+  return text;
+}
+
+void Config::applyPlayConfig(const std::string& text) {
+  std::string items;
+  for (const auto& entry : matchKeys(text, PLAY_KEYS)) {
+    if (!entry.second.empty()) items += attributeItem(entry.first, entry.second);
+  }
+  // An empty text would make loadConfig() read the file instead.
+  if (items.empty()) return;
+  const std::string loaded = config;
+  loadConfig(items);
+  config = loaded;
 }
 
 void Config::printConfig() const {

@@ -54,6 +54,16 @@ class Config {
   /// Writes the configuration block to the log, every line at level 1.
   void printConfig() const;
 
+  /// The settings that change how the game plays (window and cell sizes,
+  /// frame time, collision grid, networking) as key:value text, each
+  /// item ended by a comma; a replay file keeps them.
+  std::string getPlayConfig() const;
+
+  /// Applies the items of text that getPlayConfig() writes and no other
+  /// (a replay file cannot name the log, say); the whole configuration
+  /// text (getConfig()) stays as loaded.
+  void applyPlayConfig(const std::string& text);
+
   /// Every setting back to its default, as just constructed.
   void reset();
 
@@ -86,6 +96,12 @@ class Config {
   /// Whether the display queues a frame's drawing and draws it at once
   /// (true) or draws every character by itself.
   bool getBatchedDrawing() const { return batched_drawing; }
+  /// The replay file to record to ("" for none); MORVANE_RECORD wins.
+  std::string getRecordFile() const;
+  /// The replay file to play back ("" for none); MORVANE_REPLAY wins.
+  std::string getReplayFile() const;
+  /// Whether the player takes over when a replay ends.
+  bool getReplayThenPlay() const { return replay_then_play; }
 
  private:
   Config();
@@ -111,6 +127,9 @@ class Config {
   int grid_width;
   int grid_height;
   bool batched_drawing;
+  std::string record_file;
+  std::string replay_file;
+  bool replay_then_play;
 };
 
 }  // namespace mo

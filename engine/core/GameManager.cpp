@@ -7,6 +7,7 @@
 #include "engine/core/Config.h"
 #include "engine/core/EventStep.h"
 #include "engine/core/LogManager.h"
+#include "engine/core/ReplayManager.h"
 #include "engine/core/platform.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputManager.h"
@@ -54,6 +55,9 @@ int GameManager::startUp() {
   log.writeLog("** Game engine started **");
   log.writeLog("****************************************************");
   log.writeLog(1, "Log Manager started.");
+  // A replay brings the settings it was recorded with, which the other
+  // managers then read.
+  ReplayManager::getInstance().startUp();
   config.printConfig();
 
   frame_time = config.getFrameTime();
@@ -134,6 +138,7 @@ void GameManager::shutDown() {
   log.writeLog(1, "Input manager stopped");
   DisplayManager::getInstance().shutDown();
   log.writeLog(1, "Display manager stopped");
+  ReplayManager::getInstance().shutDown();
   log.writeLog("****************************************************");
   log.writeLog("** Game engine stopped **");
   log.shutDown();
@@ -143,12 +148,9 @@ void GameManager::shutDown() {
 
 void GameManager::seedRandom() const {
   int seed = Config::getInstance().getRandomSeed();
-  if (seed == 0) {
-    seed = static_cast<int>(std::time(nullptr));
-    std::srand(static_cast<unsigned int>(seed));
-  } else if (seed != -1) {
-    std::srand(static_cast<unsigned int>(seed));
-  }
+  if (seed == 0) seed = static_cast<int>(std::time(nullptr));
+  seed = ReplayManager::getInstance().takeSeed(seed);
+  if (seed != -1) std::srand(static_cast<unsigned int>(seed));
   LogManager::getInstance().writeLog(10, "GameManager()::startUp(): seed is %d", seed);
 }
 
@@ -208,13 +210,24 @@ void GameManager::run() {
     WorldManager::getInstance().draw();
 
     // Path searches get 95% of what is left of the frame, which may be
-    // nothing; the PathManager then runs for its minimum time.
+    // nothing; the PathManager then runs for its minimum time. A replay
+    // runs the steps its recording ran instead, whatever the time. A
+    // paused game gives the searches no time at all.
+    ReplayManager& replay = ReplayManager::getInstance();
+    PathManager& paths = PathManager::getInstance();
+    int path_steps = 0;
     if (!paused) {
-      const long long left = static_cast<long long>(frame_time) * 1000 - clock.split() - adjust;
-      PathManager::getInstance().cycle(static_cast<int>(static_cast<double>(left) * 0.95 / 1000));
+      if (replay.isReplaying()) {
+        paths.cycleSteps(replay.getPathSteps());
+      } else {
+        const long long left = static_cast<long long>(frame_time) * 1000 - clock.split() - adjust;
+        paths.cycle(static_cast<int>(static_cast<double>(left) * 0.95 / 1000));
+      }
+      path_steps = paths.getCycleSteps();
     }
+    replay.endFrame(path_steps);
 
-    sleepRestOfFrame(clock, adjust);
+    if (!replay.isFastReplay()) sleepRestOfFrame(clock, adjust);
     step_count++;
 
     if (platform::stopSignal() != 0) {

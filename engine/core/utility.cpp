@@ -3,6 +3,7 @@
 #include <SFML/Graphics/Color.hpp>
 
 #include <cctype>
+#include <cerrno>
 #include <cfloat>
 #include <climits>
 #include <cstdlib>
@@ -310,6 +311,15 @@ std::optional<float> wholeFloat(const std::string& text) {
     return std::nullopt;
   }
   return static_cast<float>(number);
+}
+
+std::optional<int> wholeInt(const std::string& text) {
+  if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return std::nullopt;
+  char* p_end = nullptr;
+  errno = 0;
+  const long long number = std::strtoll(text.c_str(), &p_end, 10);
+  if (*p_end != '\0' || errno != 0 || number < INT_MIN || number > INT_MAX) return std::nullopt;
+  return static_cast<int>(number);
 }
 
 }  // namespace mo

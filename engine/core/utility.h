@@ -143,6 +143,11 @@ std::optional<float> attributeFloat(const char* caller, const char* key, const s
 /// holds anything else or is no finite float.
 std::optional<float> wholeFloat(const std::string& text);
 
+/// The decimal int the whole of text spells (an optional sign, digits),
+/// or nothing when text is empty, holds anything else or is out of the
+/// range of int.
+std::optional<int> wholeInt(const std::string& text);
+
 }  // namespace mo
 
 #endif

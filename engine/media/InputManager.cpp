@@ -3,7 +3,10 @@
 #include "engine/core/Config.h"
 #include "engine/core/EventMouse.h"
 #include "engine/core/GameManager.h"
+#include "engine/core/InputSource.h"
 #include "engine/core/LogManager.h"
+#include "engine/core/ReplayEvent.h"
+#include "engine/core/ReplayManager.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputState.h"
 
@@ -66,7 +69,9 @@ MouseButton toMouseButton(sf::Mouse::Button sfml) {
 
 }  // namespace
 
-InputManager::InputManager() : p_input_state(nullptr) { setType("InputManager"); }
+InputManager::InputManager() : p_input_state(nullptr), p_input_source(nullptr) {
+  setType("InputManager");
+}
 
 InputManager::~InputManager() = default;
 
@@ -125,9 +130,12 @@ void InputManager::shutDown() {
 void InputManager::reset() {
   resetManager();
   p_input_state = nullptr;
+  p_input_source = nullptr;
 }
 
 void InputManager::setInputState(InputState* p_state) { p_input_state = p_state; }
+
+void InputManager::setInputSource(InputSource* p_source) { p_input_source = p_source; }
 
 const InputState& InputManager::inputState() const {
   static const InputState sfml_state;
@@ -165,6 +173,24 @@ bool InputManager::getMousePosition(Vector& r_where) const {
 }
 
 void InputManager::getInput() {
+  if (p_input_source) {
+    // The window stays responsive and can still be closed; its other
+    // input is not the game's now.
+    sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
+    sf::Event event;
+    while (p_window && p_window->pollEvent(event)) {
+      if (event.type == sf::Event::Closed) {
+        closeRequested();
+        return;
+      }
+    }
+    std::vector<ReplayEvent> events;
+    p_input_source->frameInput(events);
+    for (const ReplayEvent& replay_event : events) {
+      if (!sendEvent(replay_event)) return;
+    }
+    return;
+  }
   if (Config::getInstance().getHeadless()) return;
   sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
   if (!p_window) {
@@ -182,15 +208,13 @@ void InputManager::getInput() {
 bool InputManager::handleEvent(const sf::Event& event) {
   switch (event.type) {
     case sf::Event::Closed:
-      LogManager::getInstance().writeLog(
-          1, "InputManager::getInput(): Window close event. Setting game over.");
-      GameManager::getInstance().setGameOver(true);
+      closeRequested();
       return false;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
       EventKeyboard keyboard = toEventKeyboard(event.key);
       keyboard.setKeyboardAction(event.type == sf::Event::KeyPressed ? KEY_PRESSED : KEY_RELEASED);
-      onEvent(&keyboard);
+      send(&keyboard);
       return true;
     }
     case sf::Event::MouseMoved: {
@@ -199,7 +223,7 @@ bool InputManager::handleEvent(const sf::Event& event) {
       mouse.setMouseButton(UNDEFINED_MOUSE_BUTTON);
       mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseMove.x),
                                                    static_cast<float>(event.mouseMove.y))));
-      onEvent(&mouse);
+      send(&mouse);
       return true;
     }
     case sf::Event::MouseButtonPressed: {
@@ -218,7 +242,7 @@ bool InputManager::handleEvent(const sf::Event& event) {
       }
       mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseButton.x),
                                                    static_cast<float>(event.mouseButton.y))));
-      onEvent(&mouse);
+      send(&mouse);
       return true;
     }
     default:
@@ -236,7 +260,7 @@ void InputManager::sendHeldState() {
   for (const ButtonEntry& entry : BUTTON_TABLE) {
     if (state.isButtonPressed(entry.sfml)) {
       mouse.setMouseButton(entry.button);
-      onEvent(&mouse);
+      send(&mouse);
     }
   }
 
@@ -245,9 +269,46 @@ void InputManager::sendHeldState() {
       EventKeyboard keyboard;
       keyboard.setKey(KEY_TABLE[i].key);
       keyboard.setKeyboardAction(KEY_DOWN);
-      onEvent(&keyboard);
+      send(&keyboard);
     }
   }
+}
+
+bool InputManager::sendEvent(const ReplayEvent& event) {
+  switch (event.getKind()) {
+    case ReplayEvent::KEYBOARD: {
+      EventKeyboard keyboard;
+      keyboard.setKey(event.getKey());
+      keyboard.setKeyboardAction(event.getKeyboardAction());
+      send(&keyboard);
+      return true;
+    }
+    case ReplayEvent::MOUSE: {
+      EventMouse mouse;
+      mouse.setMouseAction(event.getMouseAction());
+      mouse.setMouseButton(event.getMouseButton());
+      mouse.setMousePosition(event.getPosition());
+      send(&mouse);
+      return true;
+    }
+    default:
+      closeRequested();
+      return false;
+  }
+}
+
+void InputManager::send(const Event* p_event) {
+  ReplayManager& replay = ReplayManager::getInstance();
+  ReplayEvent event;
+  if (replay.isRecording() && ReplayEvent::fromEvent(p_event, event)) replay.noteInput(event);
+  onEvent(p_event);
+}
+
+void InputManager::closeRequested() {
+  ReplayManager::getInstance().noteInput(ReplayEvent());
+  LogManager::getInstance().writeLog(
+      1, "InputManager::getInput(): Window close event. Setting game over.");
+  GameManager::getInstance().setGameOver(true);
 }
 
 }  // namespace mo

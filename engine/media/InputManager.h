@@ -11,7 +11,9 @@
 
 namespace mo {
 
+class InputSource;
 class InputState;
+class ReplayEvent;
 
 /// Turns the window's input into keyboard ("mo-keyboard") and mouse
 /// ("mo-mouse") events for the objects registered with it. Mouse
@@ -36,7 +38,10 @@ class InputManager : public Manager {
   /// Once per frame: sends an event for every pending window event,
   /// then PRESSED for each mouse button held and KEY_DOWN for each key
   /// held. A close request sets game over and ends the frame's input.
-  /// Nothing in headless mode.
+  /// Nothing in headless mode. With an input source the events come from
+  /// it instead, also headless; a window then only keeps its close
+  /// request. Every event sent is noted for the ReplayManager's
+  /// recording.
   void getInput();
 
   /// Sends the events of one window event. False for a close request,
@@ -60,9 +65,19 @@ class InputManager : public Manager {
   /// The engine key for an SFML key (code + 97 outside the table).
   static KeyCode toKeyCode(sf::Keyboard::Key key);
 
+  /// Sends the event of a replay or an input source, as the window's
+  /// would be sent. False for a close request, after setting game over;
+  /// true otherwise.
+  bool sendEvent(const ReplayEvent& event);
+
   /// Replaces the real-time keyboard and mouse state (not owned);
   /// nullptr restores SFML's.
   void setInputState(InputState* p_state);
+
+  /// Takes input from p_source (not owned) instead of the window;
+  /// nullptr returns to the window.
+  void setInputSource(InputSource* p_source);
+  InputSource* getInputSource() const { return p_input_source; }
 
   /// Back to the just-constructed state; for test fixtures.
   void reset();
@@ -70,8 +85,13 @@ class InputManager : public Manager {
  private:
   InputManager();
   const InputState& inputState() const;
+  /// Notes the event for a recording, then sends it.
+  void send(const Event* p_event);
+  /// Notes the close request, logs it and sets game over.
+  void closeRequested();
 
   InputState* p_input_state;
+  InputSource* p_input_source;
 };
 
 }  // namespace mo

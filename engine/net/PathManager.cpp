@@ -29,7 +29,9 @@ PathFind::Cell cellOf(Vector where) {
 
 }  // namespace
 
-PathManager::PathManager() : min_cycle_time(0), pass_index(0) { setType("PathManager"); }
+PathManager::PathManager() : min_cycle_time(0), pass_index(0), cycle_steps(0) {
+  setType("PathManager");
+}
 
 PathManager::~PathManager() = default;
 
@@ -58,6 +60,7 @@ void PathManager::reset() {
   search_list.clear();
   min_cycle_time = 0;
   pass_index = 0;
+  cycle_steps = 0;
   resetManager();
 }
 
@@ -98,19 +101,30 @@ void PathManager::cycle(int cycle_time) {
   const int limit = std::max(cycle_time, min_cycle_time);
   const Clock clock;
   auto elapsed = [&clock] { return clock.split() / 1000; };
+  runPasses([&](bool before_pass) { return before_pass ? elapsed() >= limit : elapsed() > limit; });
+  if (elapsed() > limit) {
+    LogManager::getInstance().writeLog(5, "PathManager::cycle(): cycle time %d exceeded.", limit);
+  }
+}
+
+void PathManager::cycleSteps(int steps) {
+  runPasses([this, steps](bool) { return cycle_steps >= steps; });
+}
+
+template <typename Done>
+void PathManager::runPasses(Done done) {
+  cycle_steps = 0;
   while (!search_list.empty()) {
-    if (elapsed() >= limit) break;
+    if (done(true)) break;
     // Handlers may start or end searches; the length is read afresh and
     // a search that moves into a freed place waits for the next pass.
     for (pass_index = 0; pass_index < search_list.size(); pass_index++) {
       PathFind* p_search = search_list[pass_index];
       const int result = p_search->cycleOnce();
+      cycle_steps++;
       if (result == PATH_NONE || result == PATH_FOUND) report(p_search, result);
-      if (elapsed() > limit) break;
+      if (done(false)) break;
     }
-  }
-  if (elapsed() > limit) {
-    LogManager::getInstance().writeLog(5, "PathManager::cycle(): cycle time %d exceeded.", limit);
   }
 }
 

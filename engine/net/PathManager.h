@@ -51,6 +51,15 @@ class PathManager : public Manager {
   /// pass that overruns finishes its current step and is logged at level 5.
   void cycle(int cycle_time);
 
+  /// Runs exactly steps search steps (fewer when the searches run out),
+  /// in the order cycle() runs them, whatever the time: a replay runs
+  /// the steps its recording did.
+  void cycleSteps(int steps);
+
+  /// The search steps (PathFind::cycleOnce() calls) of the last cycle()
+  /// or cycleSteps().
+  int getCycleSteps() const { return cycle_steps; }
+
   /// Takes every occurrence of p_path_find off the list (it is not
   /// destroyed): 0; -1 for nullptr or a search that is not listed.
   int removePathFind(PathFind* p_path_find);
@@ -77,10 +86,16 @@ class PathManager : public Manager {
   /// Tells a search's object that it ended with result, and ends the
   /// search should the object's handler have left it running.
   void report(PathFind* p_search, int result);
+  /// Runs passes over the searches until there are none or done says
+  /// to stop: done(true) is asked before each pass, done(false) after
+  /// each step.
+  template <typename Done>
+  void runPasses(Done done);
 
   std::vector<PathFind*> search_list;
   int min_cycle_time;
   std::size_t pass_index;
+  int cycle_steps;
 };
 
 }  // namespace mo

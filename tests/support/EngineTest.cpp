@@ -24,6 +24,7 @@ void resetEngine() {
   ResourceManager::getInstance().reset();
   NetworkManager::getInstance().reset();
   GameManager::getInstance().reset();
+  ReplayManager::getInstance().reset();
   InputManager::getInstance().reset();
   DisplayManager::getInstance().reset();
   LogManager::getInstance().reset();

@@ -215,5 +215,31 @@ TEST_F(ConfigTest, UnsupportedColorOrStyleIsReportedAndKeepsTheSetting) {
   EXPECT_EQ(config.getWindowStyle(), WINDOW_STYLE_DEFAULT);
 }
 
+TEST_F(ConfigTest, ReplaySettingsComeFromTheEnvironmentFirstAndAReplayAppliesOnlyPlaySettings) {
+  config.loadConfig("record_file:a.replay,replay_file:b.replay,replay_then_play:true,");
+  EXPECT_EQ(config.getRecordFile(), "a.replay");
+  EXPECT_TRUE(config.getReplayThenPlay());
+  {
+    ScopedEnv record("MORVANE_RECORD", "env.replay");
+    EXPECT_EQ(config.getRecordFile(), "env.replay");
+    EXPECT_EQ(config.getReplayFile(), "b.replay");
+  }
+  config.loadConfig("frame_time:0,font_scale:1.5,");
+  const std::string loaded = config.getConfig();
+  const std::string play = config.getPlayConfig();
+  EXPECT_EQ(play, "window_horizontal_pixels:1024,window_vertical_pixels:768,"
+                  "window_horizontal_chars:80,window_vertical_chars:24,frame_time:0,font_scale:1.5,"
+                  "networking:false,grid_width:20,grid_height:8,quadtree_threshold:1,"
+                  "quadtree_depth:10,");
+  config.applyPlayConfig("frame_time:33,window_vertical_chars:30,logfile:x.log,record_file:y,");
+  EXPECT_EQ(config.getFrameTime(), 33);
+  EXPECT_EQ(config.getWindowVerticalChars(), 30);
+  EXPECT_EQ(config.getLogfile(), "morvane.log");
+  EXPECT_EQ(config.getRecordFile(), "a.replay");
+  EXPECT_EQ(config.getConfig(), loaded);
+  config.applyPlayConfig(play);
+  EXPECT_EQ(config.getPlayConfig(), play);
+}
+
 }  // namespace
 }  // namespace mo

@@ -1,0 +1,7 @@
+#include "engine/core/InputSource.h"
+
+namespace mo {
+
+InputSource::~InputSource() = default;
+
+}  // namespace mo
