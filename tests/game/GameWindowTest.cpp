@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <thread>
 #include <utility>
@@ -145,12 +146,15 @@ class ProgramTest : public test::WindowTest {
     std::filesystem::copy(file.substr(0, file.rfind("/tests/")) + "/data", game_dir,
                           std::filesystem::copy_options::recursive);
   }
-  /// Starts the program with the configuration items and environment
-  /// (an empty value unsets the variable); its standard error goes to a
-  /// file.
-  pid_t start(const std::string& items,
-              const std::vector<std::pair<std::string, std::string>>& env) {
-    std::ofstream(game_dir + "/mo-config.txt") << "window_title:" << title << "," << items << "\n";
+  /// Starts the program with the configuration items (none: the folder's
+  /// configuration stays as it is) and environment (an empty value unsets
+  /// the variable); its standard error goes to a file.
+  pid_t start(const std::string& items, const std::vector<std::pair<std::string, std::string>>& env,
+              bool configure = true) {
+    if (configure) {
+      std::ofstream(game_dir + "/mo-config.txt")
+          << "window_title:" << title << "," << items << "\n";
+    }
     const pid_t pid = fork();
     if (pid == 0) {
       const int err = open(errPath().c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -270,6 +274,90 @@ TEST_F(ProgramTest, StartsEveryTimeOnAServerThatResetsAndEndsCleanlyOnSigterm) {
     const std::vector<std::string> lines = test::readLines(logFile());
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(test::logMessage(lines.back()), "** Game engine stopped **") << "start " << i;
+  }
+}
+
+// Each data file removed, emptied, cut to half its length and replaced by
+// bytes that mean nothing: the log names it and the game plays on without
+// it, but for the font, without which the program stops at once.
+TEST_F(ProgramTest, ABrokenDataFileIsNamedInTheLogAndOnlyABrokenFontStopsTheProgram) {
+  const char* p_display = std::getenv("DISPLAY");
+  const std::vector<std::pair<std::string, std::string>> env = {
+      {"DISPLAY", p_display ? p_display : ""}};
+  const std::string font = "mo-font.ttf", level = "map-layout.txt", config = "mo-config.txt";
+  const std::string sprite = "ResourceManager::loadSprite(): Sprite 'game-start' not loaded.";
+  const std::string sound = "Cannot load sound from file 'sounds/fire.wav'.";
+  const std::string music = "Cannot load music from file 'sounds/music.wav'.";
+  const std::string map = "Encountered an error while loading the map \"map-layout.txt\"";
+  // The log line of each break (removed, empty, cut short, garbage); none
+  // where the game reads what is left as valid.
+  const std::vector<std::pair<std::string, std::vector<std::string>>> files = {
+      {font, {}},
+      {level, {map, "", "", ""}},
+      {"sprites/gamestart-spr.txt", {sprite, sprite, sprite, sprite}},
+      {"sounds/fire.wav", {sound, sound, sound, sound}},
+      {"sounds/music.wav", {music, music, music, music}},
+      {config, {"", "", "", ""}}};
+  std::mt19937 random(17);
+  for (const auto& [file, lines] : files) {
+    const std::string path = game_dir + "/" + file;
+    const std::string content = test::readFile(path);
+    for (int broken = 0; broken < 4; broken++) {
+      const std::string what = file + " broken in way " + std::to_string(broken);
+      fs::remove(logFile());
+      fs::remove(path);
+      if (broken > 0) {
+        std::string bytes = broken == 2 ? content.substr(0, content.size() / 2) : "";
+        for (int i = 0; broken == 3 && i < 4096; i++) bytes += static_cast<char>(random());
+        std::ofstream(path, std::ios::binary) << bytes;
+      }
+      // The font and the level need a window (the level is read on a
+      // key); a configuration left with its defaults opens one.
+      const bool window = file == font || file == level;
+      if (file == level && !xdotool("version")) continue;  // no key to send
+      const pid_t pid =
+          start(window ? "frame_time:1," : "headless:true,frame_time:1,", env, file != config);
+      if (file == font) {
+        EXPECT_EQ(exitStatus(pid), 1) << what;
+        // SFML says its part on standard error first.
+        const std::vector<std::string> err = test::readLines(errPath());
+        EXPECT_EQ(err.empty() ? "" : err.back(),
+                  "platformer: cannot load the font 'mo-font.ttf': start the game in its data "
+                  "folder or set font_file in the configuration")
+            << what;
+        EXPECT_NE(test::readFile(logFile()).find("Unable to load font from file 'mo-font.ttf'."),
+                  std::string::npos)
+            << what;
+        continue;
+      }
+      const std::string started = "** Game engine started **";
+      const std::string& line = lines[broken].empty() ? started : lines[broken];
+      const auto logged = [&](const std::string& text) {
+        return eventually(
+            [&] { return test::readFile(logFile()).find(text) != std::string::npos; });
+      };
+      EXPECT_TRUE(logged(file == level ? started : line)) << what << ": " << line;
+      if (file == level) {  // a key on the title screen starts the level: the player is green
+        std::string id;
+        const bool title_shown = eventually([&] {
+          const auto ids = windowsTitled(title);
+          if (!ids.empty()) id = ids.front();
+          return !id.empty() && pixels(grabWindow(std::stoul(id)), true) > 500;
+        });
+        EXPECT_TRUE(title_shown && xdotool("mousemove --window " + id + " 500 300") &&
+                    xdotool("key space") &&
+                    eventually([&] { return pixels(grabWindow(std::stoul(id)), false) > 50; }))
+            << what;
+        EXPECT_TRUE(logged(line)) << what << ": " << line;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(200));
+      EXPECT_EQ(waitpid(pid, nullptr, WNOHANG), 0) << what << " ended the program";
+      kill(pid, SIGTERM);
+      EXPECT_EQ(exitStatus(pid), 0) << what << ": " << test::readFile(errPath());
+      const std::string log = test::readFile(logFile());
+      EXPECT_EQ(log.rfind("** Game engine stopped **\n"), log.size() - 26) << what;
+    }
+    std::ofstream(path, std::ios::binary) << content;
   }
 }
 
