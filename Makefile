@@ -27,6 +27,7 @@ run: build
 	cd data && ../$(BUILD_DIR)/platformer
 
 demo: build
+	@test -f data/demo.replay || { echo "make demo: data/demo.replay is missing; make demo-replays records it" >&2; exit 1; }
 	cd data && MORVANE_REPLAY=demo.replay ../$(BUILD_DIR)/platformer
 
 # Records data/demo.replay (a won game) and data/demo-defeat.replay (a
