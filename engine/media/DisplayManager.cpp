@@ -192,6 +192,7 @@ void DisplayManager::reset() {
   p_char_grid = nullptr;
   failure.clear();
   batched = true;
+  pending_screenshot.clear();
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
@@ -289,10 +290,38 @@ int DisplayManager::swapBuffers() {
   if (p_char_grid) p_char_grid->clear();
   if (!p_window) return p_char_grid ? 0 : -1;
   flush();
+  if (!pending_screenshot.empty()) {
+    saveScreenshot(pending_screenshot);
+    pending_screenshot.clear();
+  }
   frame_draw_calls = draw_calls;
   draw_calls = 0;
   p_window->display();
   p_window->clear(window_background_color);
+  return 0;
+}
+
+int DisplayManager::saveScreenshot(const std::string& path) {
+  const LogManager& log = LogManager::getInstance();
+  if (!p_window) {
+    log.writeLog("DisplayManager::saveScreenshot(): no window to save to '%s'.", path.c_str());
+    return -1;
+  }
+  flush();
+  // The picture being drawn lives in the window's back buffer, which
+  // only a texture can read.
+  const sf::Vector2u size = p_window->getSize();
+  sf::Texture texture;
+  if (!texture.create(size.x, size.y)) {
+    log.writeLog("DisplayManager::saveScreenshot(): cannot read the window's picture.");
+    return -1;
+  }
+  texture.update(*p_window);
+  if (!texture.copyToImage().saveToFile(path)) {
+    log.writeLog("DisplayManager::saveScreenshot(): cannot write '%s'.", path.c_str());
+    return -1;
+  }
+  log.writeLog("DisplayManager::saveScreenshot(): saved '%s'.", path.c_str());
   return 0;
 }
 

@@ -1,9 +1,13 @@
 #include "engine/media/InputManager.h"
 
+#include <cstdio>
+#include <ctime>
+
 #include "engine/core/Config.h"
 #include "engine/core/EventMouse.h"
 #include "engine/core/GameManager.h"
 #include "engine/core/LogManager.h"
+#include "engine/core/platform.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputState.h"
 
@@ -65,6 +69,16 @@ MouseButton toMouseButton(sf::Mouse::Button sfml) {
 }
 
 }  // namespace
+
+std::string InputManager::screenshotName() {
+  std::tm now{};
+  if (!platform::timeSource().localTime(now)) return "screenshot.png";
+  char name[64];
+  std::snprintf(name, sizeof(name), "screenshot-%04d%02d%02d-%02d%02d%02d.png",
+                now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min,
+                now.tm_sec);
+  return name;
+}
 
 InputManager::InputManager() : p_input_state(nullptr) { setType("InputManager"); }
 
@@ -188,6 +202,9 @@ bool InputManager::handleEvent(const sf::Event& event) {
       return false;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
+      if (event.type == sf::Event::KeyPressed && event.key.code == Key::F12) {
+        DisplayManager::getInstance().requestScreenshot(screenshotName());
+      }
       EventKeyboard keyboard = toEventKeyboard(event.key);
       keyboard.setKeyboardAction(event.type == sf::Event::KeyPressed ? KEY_PRESSED : KEY_RELEASED);
       onEvent(&keyboard);

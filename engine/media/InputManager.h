@@ -42,6 +42,8 @@ class InputManager : public Manager {
   /// Sends the events of one window event. False for a close request,
   /// after setting game over; true otherwise. A click reports the middle
   /// button if it is held now, else the left one if held, else its own.
+  /// Pressing F12 also has the DisplayManager save the frame at its next
+  /// swap as screenshotName() in the working directory.
   bool handleEvent(const sf::Event& event);
 
   /// Sends PRESSED for each mouse button held (left, right, middle) and
@@ -59,6 +61,10 @@ class InputManager : public Manager {
 
   /// The engine key for an SFML key (code + 97 outside the table).
   static KeyCode toKeyCode(sf::Keyboard::Key key);
+
+  /// "screenshot-YYYYMMDD-HHMMSS.png" for the local time now, or
+  /// "screenshot.png" when the time is not available.
+  static std::string screenshotName();
 
   /// Replaces the real-time keyboard and mouse state (not owned);
   /// nullptr restores SFML's.

@@ -247,5 +247,28 @@ TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByChara
   }
 }
 
+TEST_F(DisplayManagerWindowTest, ScreenshotHoldsTheWindowsPictureNowOrAtTheNextSwap) {
+  ASSERT_EQ(startWindow(), 0);
+  display.drawString(Vector(3, 4), "Shot", LEFT_JUSTIFIED, RED);
+  const std::string now = tempDir() + "/now.png", at_swap = tempDir() + "/swap.png";
+  ASSERT_EQ(display.saveScreenshot(now), 0);
+  EXPECT_EQ(logCount("DisplayManager::saveScreenshot(): saved '" + now + "'."), 1);
+  const sf::Image window = readBack(*display.getWindow());
+  ASSERT_GT(redExtent(window)[0], 20);
+  display.requestScreenshot(at_swap);
+  ASSERT_EQ(display.swapBuffers(), 0);
+  for (const std::string& file : {now, at_swap}) {
+    sf::Image saved;
+    ASSERT_TRUE(saved.loadFromFile(file)) << file;
+    ASSERT_EQ(saved.getSize(), window.getSize());
+    EXPECT_TRUE(std::equal(saved.getPixelsPtr(), saved.getPixelsPtr() + 800 * 600 * 4,
+                           window.getPixelsPtr()))
+        << file;
+  }
+  const std::string bad = tempDir() + "/no-such-dir/x.png";
+  EXPECT_EQ(display.saveScreenshot(bad), -1);
+  EXPECT_EQ(logCount("DisplayManager::saveScreenshot(): cannot write '" + bad + "'."), 1);
+}
+
 }  // namespace
 }  // namespace mo
