@@ -53,6 +53,8 @@ void Config::reset() {
   grid_width = 20;
   grid_height = 8;
   batched_drawing = true;
+  window_keep_aspect = true;
+  window_integer_scaling = false;
 }
 
 std::string Config::readConfig() const {
@@ -161,6 +163,8 @@ void Config::loadConfig(std::string text) {
   set_string("logfile", logfile);
   set_bool("networking", networking);
   set_bool("batched_drawing", batched_drawing);
+  set_bool("window_keep_aspect", window_keep_aspect);
+  set_bool("window_integer_scaling", window_integer_scaling);
 }
 
 void Config::printConfig() const {

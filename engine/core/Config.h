@@ -86,6 +86,11 @@ class Config {
   /// Whether the display queues a frame's drawing and draws it at once
   /// (true) or draws every character by itself.
   bool getBatchedDrawing() const { return batched_drawing; }
+  /// Whether a resized window shows the picture in its own proportions
+  /// (true) or stretched to fill the window.
+  bool getWindowKeepAspect() const { return window_keep_aspect; }
+  /// Whether a resized window scales the picture by whole numbers only.
+  bool getWindowIntegerScaling() const { return window_integer_scaling; }
 
  private:
   Config();
@@ -111,6 +116,8 @@ class Config {
   int grid_width;
   int grid_height;
   bool batched_drawing;
+  bool window_keep_aspect;
+  bool window_integer_scaling;
 };
 
 }  // namespace mo

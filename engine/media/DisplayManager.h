@@ -92,6 +92,19 @@ class DisplayManager : public Manager {
   /// swap replaces the first.
   void requestScreenshot(const std::string& path) { pending_screenshot = path; }
 
+  /// Fits the picture (the configured window size in pixels, with the
+  /// grid's cells unchanged) into a window now width x height pixels:
+  /// scaled and centred as the configuration says (in proportion by
+  /// default, by whole numbers with window_integer_scaling), the bars
+  /// around it in the background colour. 0; -1 without a window or for
+  /// a size under 1 pixel.
+  int fitToWindow(int width, int height);
+
+  /// The view cell under a window pixel, through the same transform as
+  /// the picture. A pixel over the bars gives the nearest cell at the
+  /// grid's edge. Without a window the pixel is taken as unscaled.
+  Vector pixelToCell(int x, int y) const;
+
   /// Whether characters and shapes are queued and drawn together (true)
   /// or drawn one by one, as the configuration said at start-up.
   bool isBatched() const { return batched; }

@@ -170,11 +170,12 @@ bool InputManager::getMousePosition(Vector& r_where) const {
   const sf::RenderWindow* p_window = display.getWindow();
   if (!p_window) return false;
   const sf::Vector2i pixel = inputState().mousePosition(p_window);
-  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= display.getHorizontalPixels() ||
-      pixel.y >= display.getVerticalPixels()) {
+  const sf::Vector2u size = p_window->getSize();
+  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= static_cast<int>(size.x) ||
+      pixel.y >= static_cast<int>(size.y)) {
     return false;
   }
-  r_where = pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y)));
+  r_where = display.pixelToCell(pixel.x, pixel.y);
   return true;
 }
 
@@ -210,12 +211,16 @@ bool InputManager::handleEvent(const sf::Event& event) {
       onEvent(&keyboard);
       return true;
     }
+    case sf::Event::Resized:
+      DisplayManager::getInstance().fitToWindow(static_cast<int>(event.size.width),
+                                                static_cast<int>(event.size.height));
+      return true;
     case sf::Event::MouseMoved: {
       EventMouse mouse;
       mouse.setMouseAction(MOVED);
       mouse.setMouseButton(UNDEFINED_MOUSE_BUTTON);
-      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseMove.x),
-                                                   static_cast<float>(event.mouseMove.y))));
+      mouse.setMousePosition(
+          DisplayManager::getInstance().pixelToCell(event.mouseMove.x, event.mouseMove.y));
       onEvent(&mouse);
       return true;
     }
@@ -233,8 +238,8 @@ bool InputManager::handleEvent(const sf::Event& event) {
       if (mouse.getMouseButton() == UNDEFINED_MOUSE_BUTTON) {
         mouse.setMouseButton(toMouseButton(event.mouseButton.button));
       }
-      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseButton.x),
-                                                   static_cast<float>(event.mouseButton.y))));
+      mouse.setMousePosition(
+          DisplayManager::getInstance().pixelToCell(event.mouseButton.x, event.mouseButton.y));
       onEvent(&mouse);
       return true;
     }
@@ -248,8 +253,7 @@ void InputManager::sendHeldState() {
   const sf::Vector2i pixel = state.mousePosition(DisplayManager::getInstance().getWindow());
   EventMouse mouse;
   mouse.setMouseAction(PRESSED);
-  mouse.setMousePosition(
-      pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y))));
+  mouse.setMousePosition(DisplayManager::getInstance().pixelToCell(pixel.x, pixel.y));
   for (const ButtonEntry& entry : BUTTON_TABLE) {
     if (state.isButtonPressed(entry.sfml)) {
       mouse.setMouseButton(entry.button);

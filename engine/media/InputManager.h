@@ -15,7 +15,11 @@ class InputState;
 
 /// Turns the window's input into keyboard ("mo-keyboard") and mouse
 /// ("mo-mouse") events for the objects registered with it. Mouse
-/// positions are in character cells of the window (view cells).
+/// positions are in character cells of the window (view cells), mapped
+/// through the picture's scale and place in a resized window
+/// (DisplayManager::pixelToCell()); over the bars around the picture
+/// they are clamped to the grid's edge. A resize of the window refits
+/// the picture (DisplayManager::fitToWindow()).
 class InputManager : public Manager {
  public:
   /// The single instance.
