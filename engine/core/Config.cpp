@@ -56,6 +56,8 @@ void Config::reset() {
   record_file.clear();
   replay_file.clear();
   replay_then_play = false;
+  window_keep_aspect = true;
+  window_integer_scaling = false;
 }
 
 std::string Config::readConfig() const {
@@ -167,6 +169,8 @@ void Config::loadConfig(std::string text) {
   set_string("record_file", record_file);
   set_string("replay_file", replay_file);
   set_bool("replay_then_play", replay_then_play);
+  set_bool("window_keep_aspect", window_keep_aspect);
+  set_bool("window_integer_scaling", window_integer_scaling);
 }
 
 namespace {

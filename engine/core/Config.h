@@ -102,6 +102,11 @@ class Config {
   std::string getReplayFile() const;
   /// Whether the player takes over when a replay ends.
   bool getReplayThenPlay() const { return replay_then_play; }
+  /// Whether a resized window shows the picture in its own proportions
+  /// (true) or stretched to fill the window.
+  bool getWindowKeepAspect() const { return window_keep_aspect; }
+  /// Whether a resized window scales the picture by whole numbers only.
+  bool getWindowIntegerScaling() const { return window_integer_scaling; }
 
  private:
   Config();
@@ -130,6 +135,8 @@ class Config {
   std::string record_file;
   std::string replay_file;
   bool replay_then_play;
+  bool window_keep_aspect;
+  bool window_integer_scaling;
 };
 
 }  // namespace mo

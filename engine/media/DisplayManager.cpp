@@ -192,6 +192,7 @@ void DisplayManager::reset() {
   p_char_grid = nullptr;
   failure.clear();
   batched = true;
+  pending_screenshot.clear();
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
@@ -289,11 +290,74 @@ int DisplayManager::swapBuffers() {
   if (p_char_grid) p_char_grid->clear();
   if (!p_window) return p_char_grid ? 0 : -1;
   flush();
+  if (!pending_screenshot.empty()) {
+    saveScreenshot(pending_screenshot);
+    pending_screenshot.clear();
+  }
   frame_draw_calls = draw_calls;
   draw_calls = 0;
   p_window->display();
   p_window->clear(window_background_color);
   return 0;
+}
+
+int DisplayManager::saveScreenshot(const std::string& path) {
+  const LogManager& log = LogManager::getInstance();
+  if (!p_window) {
+    log.writeLog("DisplayManager::saveScreenshot(): no window to save to '%s'.", path.c_str());
+    return -1;
+  }
+  flush();
+  // The picture being drawn lives in the window's back buffer, which
+  // only a texture can read.
+  const sf::Vector2u size = p_window->getSize();
+  sf::Texture texture;
+  if (!texture.create(size.x, size.y)) {
+    log.writeLog("DisplayManager::saveScreenshot(): cannot read the window's picture.");
+    return -1;
+  }
+  texture.update(*p_window);
+  if (!texture.copyToImage().saveToFile(path)) {
+    log.writeLog("DisplayManager::saveScreenshot(): cannot write '%s'.", path.c_str());
+    return -1;
+  }
+  log.writeLog("DisplayManager::saveScreenshot(): saved '%s'.", path.c_str());
+  return 0;
+}
+
+int DisplayManager::fitToWindow(int width, int height) {
+  if (!p_window || width < 1 || height < 1) return -1;
+  const Config& config = Config::getInstance();
+  const auto w = static_cast<float>(window_horizontal_pixels);
+  const auto h = static_cast<float>(window_vertical_pixels);
+  float scale_x = static_cast<float>(width) / w;
+  float scale_y = static_cast<float>(height) / h;
+  if (config.getWindowKeepAspect()) scale_x = scale_y = std::min(scale_x, scale_y);
+  // Below 1 there is no whole scale that fits: the picture shrinks.
+  if (config.getWindowIntegerScaling()) {
+    if (scale_x >= 1.0f) scale_x = std::floor(scale_x);
+    if (scale_y >= 1.0f) scale_y = std::floor(scale_y);
+  }
+  const float part_x = scale_x * w / static_cast<float>(width);
+  const float part_y = scale_y * h / static_cast<float>(height);
+  sf::View view(sf::FloatRect(0.0f, 0.0f, w, h));
+  view.setViewport(sf::FloatRect((1.0f - part_x) / 2.0f, (1.0f - part_y) / 2.0f, part_x, part_y));
+  p_window->setView(view);
+  p_window->clear(window_background_color);
+  LogManager::getInstance().writeLog(
+      2, "DisplayManager::fitToWindow(): %d x %d pixels, scale %.3f x %.3f.", width, height,
+      static_cast<double>(scale_x), static_cast<double>(scale_y));
+  return 0;
+}
+
+Vector DisplayManager::pixelToCell(int x, int y) const {
+  if (!p_window) return pixelsToSpaces(Vector(static_cast<float>(x), static_cast<float>(y)));
+  const sf::Vector2f at = p_window->mapPixelToCoords(sf::Vector2i(x, y));
+  // The far edge itself belongs to no cell: stay just inside it.
+  const auto w = static_cast<float>(window_horizontal_pixels);
+  const auto h = static_cast<float>(window_vertical_pixels);
+  return pixelsToSpaces(Vector(std::clamp(at.x, 0.0f, std::nextafter(w, 0.0f)),
+                               std::clamp(at.y, 0.0f, std::nextafter(h, 0.0f))));
 }
 
 float charWidth() {

@@ -80,6 +80,31 @@ class DisplayManager : public Manager {
   /// a window.
   int swapBuffers();
 
+  /// Saves the window's picture as drawn so far in this frame (queued
+  /// drawing included: what the next swap shows) as a PNG file at path,
+  /// and logs the file's name. 0; -1 (logged) without a window (also in
+  /// headless mode) or when the picture cannot be read or written.
+  int saveScreenshot(const std::string& path);
+
+  /// Has the next swapBuffers() save the finished frame at path, just
+  /// before showing it (as saveScreenshot() does); for a request made
+  /// while the frame is still being drawn. A second request before the
+  /// swap replaces the first.
+  void requestScreenshot(const std::string& path) { pending_screenshot = path; }
+
+  /// Fits the picture (the configured window size in pixels, with the
+  /// grid's cells unchanged) into a window now width x height pixels:
+  /// scaled and centred as the configuration says (in proportion by
+  /// default, by whole numbers with window_integer_scaling), the bars
+  /// around it in the background colour. 0; -1 without a window or for
+  /// a size under 1 pixel.
+  int fitToWindow(int width, int height);
+
+  /// The view cell under a window pixel, through the same transform as
+  /// the picture. A pixel over the bars gives the nearest cell at the
+  /// grid's edge. Without a window the pixel is taken as unscaled.
+  Vector pixelToCell(int x, int y) const;
+
   /// Whether characters and shapes are queued and drawn together (true)
   /// or drawn one by one, as the configuration said at start-up.
   bool isBatched() const { return batched; }
@@ -141,6 +166,7 @@ class DisplayManager : public Manager {
   unsigned int character_size;
   mutable int draw_calls;  ///< made since the last swap
   int frame_draw_calls;
+  std::string pending_screenshot;  ///< saved at the next swap; empty for none
 };
 
 /// The width of a character cell in pixels.

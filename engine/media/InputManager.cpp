@@ -1,5 +1,8 @@
 #include "engine/media/InputManager.h"
 
+#include <cstdio>
+#include <ctime>
+
 #include "engine/core/Config.h"
 #include "engine/core/EventMouse.h"
 #include "engine/core/GameManager.h"
@@ -7,6 +10,7 @@
 #include "engine/core/LogManager.h"
 #include "engine/core/ReplayEvent.h"
 #include "engine/core/ReplayManager.h"
+#include "engine/core/platform.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/InputState.h"
 
@@ -68,6 +72,16 @@ MouseButton toMouseButton(sf::Mouse::Button sfml) {
 }
 
 }  // namespace
+
+std::string InputManager::screenshotName() {
+  std::tm now{};
+  if (!platform::timeSource().localTime(now)) return "screenshot.png";
+  char name[64];
+  std::snprintf(name, sizeof(name), "screenshot-%04d%02d%02d-%02d%02d%02d.png",
+                now.tm_year + 1900, now.tm_mon + 1, now.tm_mday, now.tm_hour, now.tm_min,
+                now.tm_sec);
+  return name;
+}
 
 InputManager::InputManager() : p_input_state(nullptr), p_input_source(nullptr) {
   setType("InputManager");
@@ -164,11 +178,12 @@ bool InputManager::getMousePosition(Vector& r_where) const {
   const sf::RenderWindow* p_window = display.getWindow();
   if (!p_window) return false;
   const sf::Vector2i pixel = inputState().mousePosition(p_window);
-  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= display.getHorizontalPixels() ||
-      pixel.y >= display.getVerticalPixels()) {
+  const sf::Vector2u size = p_window->getSize();
+  if (pixel.x < 0 || pixel.y < 0 || pixel.x >= static_cast<int>(size.x) ||
+      pixel.y >= static_cast<int>(size.y)) {
     return false;
   }
-  r_where = pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y)));
+  r_where = display.pixelToCell(pixel.x, pixel.y);
   return true;
 }
 
@@ -212,17 +227,24 @@ bool InputManager::handleEvent(const sf::Event& event) {
       return false;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
+      if (event.type == sf::Event::KeyPressed && event.key.code == Key::F12) {
+        DisplayManager::getInstance().requestScreenshot(screenshotName());
+      }
       EventKeyboard keyboard = toEventKeyboard(event.key);
       keyboard.setKeyboardAction(event.type == sf::Event::KeyPressed ? KEY_PRESSED : KEY_RELEASED);
       send(&keyboard);
       return true;
     }
+    case sf::Event::Resized:
+      DisplayManager::getInstance().fitToWindow(static_cast<int>(event.size.width),
+                                                static_cast<int>(event.size.height));
+      return true;
     case sf::Event::MouseMoved: {
       EventMouse mouse;
       mouse.setMouseAction(MOVED);
       mouse.setMouseButton(UNDEFINED_MOUSE_BUTTON);
-      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseMove.x),
-                                                   static_cast<float>(event.mouseMove.y))));
+      mouse.setMousePosition(
+          DisplayManager::getInstance().pixelToCell(event.mouseMove.x, event.mouseMove.y));
       send(&mouse);
       return true;
     }
@@ -240,8 +262,8 @@ bool InputManager::handleEvent(const sf::Event& event) {
       if (mouse.getMouseButton() == UNDEFINED_MOUSE_BUTTON) {
         mouse.setMouseButton(toMouseButton(event.mouseButton.button));
       }
-      mouse.setMousePosition(pixelsToSpaces(Vector(static_cast<float>(event.mouseButton.x),
-                                                   static_cast<float>(event.mouseButton.y))));
+      mouse.setMousePosition(
+          DisplayManager::getInstance().pixelToCell(event.mouseButton.x, event.mouseButton.y));
       send(&mouse);
       return true;
     }
@@ -255,8 +277,7 @@ void InputManager::sendHeldState() {
   const sf::Vector2i pixel = state.mousePosition(DisplayManager::getInstance().getWindow());
   EventMouse mouse;
   mouse.setMouseAction(PRESSED);
-  mouse.setMousePosition(
-      pixelsToSpaces(Vector(static_cast<float>(pixel.x), static_cast<float>(pixel.y))));
+  mouse.setMousePosition(DisplayManager::getInstance().pixelToCell(pixel.x, pixel.y));
   for (const ButtonEntry& entry : BUTTON_TABLE) {
     if (state.isButtonPressed(entry.sfml)) {
       mouse.setMouseButton(entry.button);

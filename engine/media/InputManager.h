@@ -17,7 +17,11 @@ class ReplayEvent;
 
 /// Turns the window's input into keyboard ("mo-keyboard") and mouse
 /// ("mo-mouse") events for the objects registered with it. Mouse
-/// positions are in character cells of the window (view cells).
+/// positions are in character cells of the window (view cells), mapped
+/// through the picture's scale and place in a resized window
+/// (DisplayManager::pixelToCell()); over the bars around the picture
+/// they are clamped to the grid's edge. A resize of the window refits
+/// the picture (DisplayManager::fitToWindow()).
 class InputManager : public Manager {
  public:
   /// The single instance.
@@ -47,6 +51,8 @@ class InputManager : public Manager {
   /// Sends the events of one window event. False for a close request,
   /// after setting game over; true otherwise. A click reports the middle
   /// button if it is held now, else the left one if held, else its own.
+  /// Pressing F12 also has the DisplayManager save the frame at its next
+  /// swap as screenshotName() in the working directory.
   bool handleEvent(const sf::Event& event);
 
   /// Sends PRESSED for each mouse button held (left, right, middle) and
@@ -69,6 +75,9 @@ class InputManager : public Manager {
   /// would be sent. False for a close request, after setting game over;
   /// true otherwise.
   bool sendEvent(const ReplayEvent& event);
+  /// "screenshot-YYYYMMDD-HHMMSS.png" for the local time now, or
+  /// "screenshot.png" when the time is not available.
+  static std::string screenshotName();
 
   /// Replaces the real-time keyboard and mouse state (not owned);
   /// nullptr restores SFML's.

@@ -73,6 +73,8 @@ TEST_F(DisplayManagerTest, DrawingNeedsAStartedDisplayAndHeadlessFailsQuietly) {
   const std::size_t before = logMessages().size();
   EXPECT_EQ(draw_all(), std::vector<int>(4, -1));
   EXPECT_EQ(logMessages().size(), before);
+  EXPECT_EQ(display.saveScreenshot("shot.png"), -1);
+  EXPECT_EQ(logCount("DisplayManager::saveScreenshot(): no window to save to 'shot.png'."), 1);
 }
 
 TEST_F(DisplayManagerTest, NoWindowWithoutAnXServerThatAnswers) {

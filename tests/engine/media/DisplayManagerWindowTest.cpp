@@ -247,5 +247,80 @@ TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByChara
   }
 }
 
+TEST_F(DisplayManagerWindowTest, ScreenshotHoldsTheWindowsPictureNowOrAtTheNextSwap) {
+  ASSERT_EQ(startWindow(), 0);
+  display.drawString(Vector(3, 4), "Shot", LEFT_JUSTIFIED, RED);
+  const std::string now = tempDir() + "/now.png", at_swap = tempDir() + "/swap.png";
+  ASSERT_EQ(display.saveScreenshot(now), 0);
+  EXPECT_EQ(logCount("DisplayManager::saveScreenshot(): saved '" + now + "'."), 1);
+  const sf::Image window = readBack(*display.getWindow());
+  ASSERT_GT(redExtent(window)[0], 20);
+  display.requestScreenshot(at_swap);
+  ASSERT_EQ(display.swapBuffers(), 0);
+  for (const std::string& file : {now, at_swap}) {
+    sf::Image saved;
+    ASSERT_TRUE(saved.loadFromFile(file)) << file;
+    ASSERT_EQ(saved.getSize(), window.getSize());
+    EXPECT_TRUE(std::equal(saved.getPixelsPtr(), saved.getPixelsPtr() + 800 * 600 * 4,
+                           window.getPixelsPtr()))
+        << file;
+  }
+  const std::string bad = tempDir() + "/no-such-dir/x.png";
+  EXPECT_EQ(display.saveScreenshot(bad), -1);
+  EXPECT_EQ(logCount("DisplayManager::saveScreenshot(): cannot write '" + bad + "'."), 1);
+}
+
+TEST_F(DisplayManagerWindowTest, ResizedWindowShowsThePictureScaledCentredAndMapsPixelsToCells) {
+  // 800 x 600 pixels (80 x 30 cells) into each window size: the scale,
+  // the picture's left and top edges, then a window pixel and its cell.
+  struct Case {
+    std::string extra;
+    unsigned width, height;
+    float scale_x, scale_y;
+    int left, top;
+    sf::Vector2i pixel;
+    Vector cell;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"", 1600, 900, 1.5f, 1.5f, 200, 0, {200 + 158, 315}, Vector(10.5f, 10.5f)},
+           {"", 400, 600, 0.5f, 0.5f, 0, 150, {52, 150 + 105}, Vector(10.4f, 10.5f)},
+           {"", 1600, 900, 1.5f, 1.5f, 200, 0, {10, 899}, Vector(0, 29.95f)},  // bar
+           {"window_integer_scaling:true,", 1700, 1300, 2, 2, 50, 50, {50 + 210, 50 + 420},
+            Vector(10.5f, 10.5f)},
+           {"window_keep_aspect:false,", 1600, 900, 2, 1.5f, 0, 0, {210, 315}, Vector(10.5f, 10.5f)},
+       }) {
+    SCOPED_TRACE(c.extra + std::to_string(c.width) + "x" + std::to_string(c.height));
+    display.reset();
+    ASSERT_EQ(startWindow(c.extra), 0);
+    sf::RenderWindow* p_window = display.getWindow();
+    p_window->setSize(sf::Vector2u(c.width, c.height));
+    // The window is drawn at its new size once the server reports it.
+    sf::Event event{};
+    for (int i = 0; i < 200 && !(event.type == sf::Event::Resized && event.size.width == c.width);
+         i++) {
+      if (!p_window->pollEvent(event)) sf::sleep(sf::milliseconds(5));
+    }
+    ASSERT_EQ(display.fitToWindow(static_cast<int>(c.width), static_cast<int>(c.height)), 0);
+    ASSERT_EQ(display.swapBuffers(), 0);  // the next frame is the first at the new size
+    display.drawCh(Vector(5, 2), 'M', RED);
+    const sf::Image image = readBack(*p_window);
+    ASSERT_EQ(image.getSize(), sf::Vector2u(c.width, c.height));
+    // The glyph of cell (5, 2), unscaled within x 49..60, y 40..64.
+    const Extent red = redExtent(image, 0, 0, static_cast<int>(c.width), static_cast<int>(c.height));
+    ASSERT_GT(red[0], 0);
+    EXPECT_GE(red[1], c.left + static_cast<int>(49 * c.scale_x) - 1);
+    EXPECT_LE(red[3], c.left + static_cast<int>(60 * c.scale_x) + 1);
+    EXPECT_GE(red[2], c.top + static_cast<int>(40 * c.scale_y) - 1);
+    EXPECT_LE(red[4], c.top + static_cast<int>(64 * c.scale_y) + 1);
+    // Nothing but background in the bars.
+    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Black, 0, 0, c.left, static_cast<int>(c.height)), 0);
+    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Black, 0, 0, static_cast<int>(c.width), c.top), 0);
+    const Vector cell = display.pixelToCell(c.pixel.x, c.pixel.y);
+    EXPECT_NEAR(cell.getX(), c.cell.getX(), 0.1f);
+    EXPECT_NEAR(cell.getY(), c.cell.getY(), 0.1f);
+  }
+  EXPECT_EQ(display.fitToWindow(0, 10), -1);
+}
+
 }  // namespace
 }  // namespace mo

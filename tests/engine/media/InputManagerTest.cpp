@@ -13,6 +13,7 @@
 #include "engine/media/DisplayManager.h"
 #include "engine/world/WorldManager.h"
 #include "support/EngineTest.h"
+#include "support/FakeTimeSource.h"
 #include "support/InputProbe.h"
 
 namespace mo {
@@ -96,7 +97,9 @@ TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheG
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyReleased, Key::A)));
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::LAlt)));
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyReleased, Key::F11)));
-  EXPECT_EQ(p_probe->received, (Lines{"pressed 36", "released 36", "pressed 136", "released 34"}));
+  EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::F12)));  // also a screenshot
+  EXPECT_EQ(p_probe->received,
+            (Lines{"pressed 36", "released 36", "pressed 136", "released 34", "pressed 35"}));
   EXPECT_TRUE(p_mouse_only->received.empty());
   EXPECT_TRUE(p_inactive->received.empty());
   // The engine key printed as a character: 36 is '$'.
@@ -106,6 +109,19 @@ TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheG
   EXPECT_FALSE(input.handleEvent(windowEvent(sf::Event::Closed)));
   EXPECT_TRUE(GameManager::getInstance().getGameOver());
   EXPECT_EQ(logCount("InputManager::getInput(): Window close event. Setting game over."), 1);
+}
+
+TEST_F(InputManagerTest, ScreenshotNameHoldsTheLocalDateAndTime) {
+  test::FakeTimeSource time;
+  time.local_time.tm_year = 126;
+  time.local_time.tm_mon = 11;
+  time.local_time.tm_mday = 7;
+  time.local_time.tm_hour = 2;
+  time.local_time.tm_min = 5;
+  time.local_time.tm_sec = 9;
+  EXPECT_EQ(InputManager::screenshotName(), "screenshot-20261207-020509.png");
+  time.local_time_ok = false;
+  EXPECT_EQ(InputManager::screenshotName(), "screenshot.png");
 }
 
 TEST_F(InputManagerTest, MouseMovesAreInViewCellsAndOtherEventsAreIgnored) {
