@@ -160,10 +160,26 @@ sf::Image WindowTest::grabWindow(unsigned long window) const {
       xlib<int (*)(Display*, Window, XWindowAttributes*)>(p_xlib, "XGetWindowAttributes");
   const auto get_image = xlib<XImage* (*)(Display*, Drawable, int, int, unsigned int,
                                           unsigned int, unsigned long, int)>(p_xlib, "XGetImage");
+  const auto set_handler = xlib<XErrorHandler (*)(XErrorHandler)>(p_xlib, "XSetErrorHandler");
+  const auto sync = xlib<int (*)(Display*, int)>(p_xlib, "XSync");
+  if (!p_x || !attributes || !get_image || !set_handler || !sync) return picture;
+  // The window belongs to another process and may be unmapped or gone
+  // by the time it is read: Xlib's own handler would end this process on
+  // the error, so one that only notes it stands in for the reading.
+  static bool x_failed;
+  x_failed = false;
+  const XErrorHandler previous = set_handler([](Display*, XErrorEvent*) {
+    x_failed = true;
+    return 0;
+  });
   XWindowAttributes size{};
-  if (!p_x || !attributes || !get_image || !attributes(p_x, window, &size)) return picture;
-  XImage* p_image = get_image(p_x, window, 0, 0, static_cast<unsigned int>(size.width),
-                              static_cast<unsigned int>(size.height), AllPlanes, ZPixmap);
+  XImage* p_image = nullptr;
+  if (attributes(p_x, window, &size) && !x_failed && size.map_state == IsViewable) {
+    p_image = get_image(p_x, window, 0, 0, static_cast<unsigned int>(size.width),
+                        static_cast<unsigned int>(size.height), AllPlanes, ZPixmap);
+  }
+  sync(p_x, False);
+  set_handler(previous);
   if (!p_image) return picture;
   // A true-colour image: each channel sits under its mask.
   const auto channel = [](unsigned long pixel, unsigned long mask) {

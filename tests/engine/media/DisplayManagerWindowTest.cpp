@@ -66,9 +66,12 @@ TEST_F(DisplayManagerWindowTest, WindowOpensAtTheConfiguredSizeAndClosesAtShutDo
             1);
   EXPECT_EQ(logCount("DisplayManager::startUp(): successfully started."), 1);
 
+  const unsigned long handle = p_window->getSystemHandle();
   display.shutDown();
   EXPECT_EQ(display.getWindow(), nullptr);
   EXPECT_TRUE(windowsTitled().empty());
+  // A window that is gone reads as no picture, not as an X error.
+  EXPECT_EQ(grabWindow(handle).getSize(), sf::Vector2u(0, 0));
 
   // A font that cannot be loaded closes the new window at once.
   const std::string missing = tempDir() + "/no-such-font.ttf";
