@@ -95,11 +95,11 @@ TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheG
   LogManager::getInstance().setLogLevel(15);
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::A)));
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyReleased, Key::A)));
-  EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::LAlt)));
+  EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::Menu)));
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyReleased, Key::F11)));
   EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::F12)));  // also a screenshot
   EXPECT_EQ(p_probe->received,
-            (Lines{"pressed 36", "released 36", "pressed 136", "released 34", "pressed 35"}));
+            (Lines{"pressed 36", "released 36", "pressed 142", "released 34", "pressed 35"}));
   EXPECT_TRUE(p_mouse_only->received.empty());
   EXPECT_TRUE(p_inactive->received.empty());
   // The engine key printed as a character: 36 is '$'.
@@ -109,6 +109,32 @@ TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheG
   EXPECT_FALSE(input.handleEvent(windowEvent(sf::Event::Closed)));
   EXPECT_TRUE(GameManager::getInstance().getGameOver());
   EXPECT_EQ(logCount("InputManager::getInput(): Window close event. Setting game over."), 1);
+}
+
+TEST_F(InputManagerTest, AltAndTheEnterOfAltEnterNeverReachTheGameButEnterAloneDoes) {
+  sf::Event alt_enter = windowEvent(sf::Event::KeyPressed, Key::Enter);
+  alt_enter.key.alt = true;
+  const std::string enter = std::to_string(RETURN);
+  const Lines alone = {"pressed " + enter, "down " + enter, "released " + enter};
+  state.keys = {Key::Enter, Key::LAlt, Key::RAlt};
+  // Alt+Enter (no window to switch here), then Enter alone, twice each.
+  for (const Lines& expected : {Lines{}, alone, Lines{}, alone}) {
+    p_probe->received.clear();
+    const bool with_alt = expected.empty();
+    std::vector<sf::Event> events = {windowEvent(sf::Event::KeyPressed, Key::Enter),
+                                     windowEvent(sf::Event::KeyReleased, Key::Enter)};
+    if (with_alt) {
+      events = {windowEvent(sf::Event::KeyPressed, Key::LAlt),
+                windowEvent(sf::Event::KeyPressed, Key::RAlt), alt_enter, events[1],
+                windowEvent(sf::Event::KeyReleased, Key::LAlt)};
+    }
+    for (const sf::Event& event : events) {
+      EXPECT_TRUE(input.handleEvent(event));
+      if (event.key.code == Key::Enter && event.type == sf::Event::KeyPressed) input.sendHeldState();
+    }
+    EXPECT_EQ(p_probe->received, expected);
+  }
+  EXPECT_FALSE(DisplayManager::getInstance().isFullscreen());
 }
 
 TEST_F(InputManagerTest, ScreenshotNameHoldsTheLocalDateAndTime) {
