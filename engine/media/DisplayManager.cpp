@@ -92,8 +92,9 @@ int DisplayManager::startUp() {
                      log.writeLog(
                          5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
                          static_cast<int>(desktop.width), static_cast<int>(desktop.height));
-                     windowed_size = sf::Vector2u(static_cast<unsigned int>(window_horizontal_pixels),
-                                                  static_cast<unsigned int>(window_vertical_pixels));
+                     windowed_size =
+                         sf::Vector2u(static_cast<unsigned int>(window_horizontal_pixels),
+                                      static_cast<unsigned int>(window_vertical_pixels));
                      openWindow(config.getWindowStyle() == WINDOW_STYLE_FULLSCREEN, windowed_size);
                    })) {
       failure = std::string("cannot open a window: the X display '") + p_display +
@@ -135,11 +136,11 @@ bool DisplayManager::openWindow(bool on_screen, sf::Vector2u size) {
   // Full screen takes the desktop's own mode, so that no monitor switches
   // resolution and the picture is fitted as in any large window. A window
   // can be resized: the picture is fitted to whatever size it gets.
-  const sf::VideoMode mode = on_screen ? sf::VideoMode::getDesktopMode()
-                                       : sf::VideoMode(size.x, size.y, 32);
-  const sf::Uint32 style =
-      on_screen ? sf::Uint32(sf::Style::Fullscreen)
-                : static_cast<sf::Uint32>(WINDOW_STYLE_DEFAULT) | sf::Style::Resize;
+  const sf::VideoMode mode =
+      on_screen ? sf::VideoMode::getDesktopMode() : sf::VideoMode(size.x, size.y, 32);
+  const sf::Uint32 style = on_screen
+                               ? sf::Uint32(sf::Style::Fullscreen)
+                               : static_cast<sf::Uint32>(WINDOW_STYLE_DEFAULT) | sf::Style::Resize;
   if (!p_window) p_window = new sf::RenderWindow;
   p_window->create(mode, config.getWindowTitle(), style);
   if (!p_window->isOpen()) return false;
