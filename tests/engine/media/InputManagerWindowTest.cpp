@@ -157,9 +157,8 @@ TEST_F(InputManagerWindowTest, AfterResizesAndAltEnterTwiceThePointerFindsItsCel
     ~InDir() { fs::current_path(old); }
   } in_temp(tempDir());
   DisplayManager& display = DisplayManager::getInstance();
-  // 800 x 600 pixels (80 x 30 cells) fitted into each size, a pixel in
-  // cell (10, 10) there; the pointer, left at (400, 300), finds its new
-  // cell at each resize too.
+  // Each size and a pixel of cell (10, 10) there; at each resize the
+  // pointer, where it was left, is told its new cell.
   for (const auto& [width, height, x, y] :
        {std::array<int, 4>{1600, 900, 357, 315}, {400, 600, 52, 255}, {1000, 1000, 131, 387}}) {
     const Vector before = lastMoved();
