@@ -125,6 +125,24 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
   EXPECT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 50; }))
       << "the level's first screen did not appear";
 
+  // Resized (whole on the screen, for grabWindow): the reticle, a red
+  // '+', is drawn under the pointer and nowhere else near it.
+  ASSERT_TRUE(xdotool("windowmove --sync " + window + " 0 0 windowsize --sync " + window +
+                      " 1280 900 mousemove --window " + window + " 333 444"));
+  EXPECT_TRUE(eventually([&] {
+    const sf::Image picture = grabWindow(id);
+    int near = 0;
+    for (unsigned int y = 444 - 40; picture.getSize().y == 900 && y < 444 + 40; y++) {
+      for (unsigned int x = 333 - 40; x < 333 + 40; x++) {
+        const sf::Color c = picture.getPixel(x, y);
+        if (c.r < 150 || c.g > 100) continue;
+        const int dx = static_cast<int>(x) - 333, dy = static_cast<int>(y) - 444;
+        near += std::abs(dx) < 12 && std::abs(dy) < 18 ? 1 : -99;
+      }
+    }
+    return near > 5;
+  })) << "the reticle is not under the pointer";
+
   ASSERT_TRUE(xdotool("key Escape"));
   EXPECT_EQ(waitForExit(), 0);
   std::ifstream log(game_dir + "/morvane.log");
