@@ -242,6 +242,7 @@ void DisplayManager::reset() {
   pending_screenshot.clear();
   fullscreen = false;
   key_repeat = true;
+  windowed_size = sf::Vector2u();
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
