@@ -132,13 +132,11 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
   EXPECT_TRUE(eventually([&] {
     const sf::Image picture = grabWindow(id);
     int near = 0;
-    for (unsigned int y = 444 - 40; picture.getSize().y == 900 && y < 444 + 40; y++) {
-      for (unsigned int x = 333 - 40; x < 333 + 40; x++) {
-        const sf::Color c = picture.getPixel(x, y);
-        if (c.r < 150 || c.g > 100) continue;
-        const int dx = static_cast<int>(x) - 333, dy = static_cast<int>(y) - 444;
-        near += std::abs(dx) < 12 && std::abs(dy) < 18 ? 1 : -99;
-      }
+    for (int i = 0; picture.getSize().y == 900 && i < 80 * 80; i++) {
+      const int dx = i % 80 - 40, dy = i / 80 - 40;
+      const sf::Color c =
+          picture.getPixel(static_cast<unsigned>(333 + dx), static_cast<unsigned>(444 + dy));
+      if (c.r > 150 && c.g < 100) near += std::abs(dx) < 12 && std::abs(dy) < 18 ? 1 : -99;
     }
     return near > 5;
   })) << "the reticle is not under the pointer";

@@ -192,12 +192,6 @@ bool WindowTest::xdotool(const std::string& arguments) {
   return std::system(("xdotool " + arguments + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-bool WindowTest::resizeWindow(unsigned int width, unsigned int height) {
-  const sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
-  return p_window && xdotool("windowsize --sync " + std::to_string(p_window->getSystemHandle()) +
-                             " " + std::to_string(width) + " " + std::to_string(height));
-}
-
 sf::Image WindowTest::readBack(const sf::RenderWindow& window) {
   const DisplayManager& display = DisplayManager::getInstance();
   if (display.getWindow() == &window) display.flush();

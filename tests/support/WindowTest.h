@@ -40,10 +40,6 @@ class WindowTest : public EngineTest {
   sf::Image grabWindow(unsigned long window) const;
   /// Runs xdotool with the arguments; whether it succeeded.
   static bool xdotool(const std::string& arguments);
-  /// Resizes the display's window with xdotool, which waits until the X
-  /// server has it at that size; whether it has. SFML knows of it once
-  /// the window's Resized event is read.
-  static bool resizeWindow(unsigned int width, unsigned int height);
   /// What the window holds now: what was drawn since the last swap,
   /// with the display's queued drawing drawn first.
   static sf::Image readBack(const sf::RenderWindow& window);

@@ -111,22 +111,6 @@ TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheG
   EXPECT_EQ(logCount("InputManager::getInput(): Window close event. Setting game over."), 1);
 }
 
-TEST_F(InputManagerTest, AltAndTheEnterOfAltEnterNeverReachTheGameButEnterAloneDoes) {
-  sf::Event alt_enter = windowEvent(sf::Event::KeyPressed, Key::Enter);
-  alt_enter.key.alt = true;  // no window to switch here
-  state.keys = {Key::Enter};
-  const std::string enter = " " + std::to_string(RETURN);
-  for (const sf::Event& press : {alt_enter, windowEvent(sf::Event::KeyPressed, Key::Enter)}) {
-    p_probe->received.clear();
-    EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyPressed, Key::RAlt)));
-    EXPECT_TRUE(input.handleEvent(press));
-    input.sendHeldState();
-    EXPECT_TRUE(input.handleEvent(windowEvent(sf::Event::KeyReleased, Key::Enter)));
-    const Lines alone = {"pressed" + enter, "down" + enter, "released" + enter};
-    EXPECT_EQ(p_probe->received, press.key.alt ? Lines() : alone);
-  }
-}
-
 TEST_F(InputManagerTest, ScreenshotNameHoldsTheLocalDateAndTime) {
   test::FakeTimeSource time;
   time.local_time.tm_year = 126;
