@@ -245,6 +245,8 @@ void Config::printConfig() const {
   log.writeLog(1, "  Quadtree threshold: %d", quadtree_threshold);
   log.writeLog(1, "  Quadtree depth: %d", quadtree_depth);
   log.writeLog(1, "  Batched drawing: %s", batched_drawing ? "true" : "false");
+  log.writeLog(1, "  Window keep aspect: %s", window_keep_aspect ? "true" : "false");
+  log.writeLog(1, "  Window integer scaling: %s", window_integer_scaling ? "true" : "false");
   log.writeLog(1, "-----------------------------------");
 }
 

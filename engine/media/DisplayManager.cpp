@@ -45,7 +45,9 @@ DisplayManager::DisplayManager()
       batched(true),
       character_size(0),
       draw_calls(0),
-      frame_draw_calls(0) {
+      frame_draw_calls(0),
+      fullscreen(false),
+      key_repeat(true) {
   setType("DisplayManager");
 }
 
@@ -90,10 +92,10 @@ int DisplayManager::startUp() {
                      log.writeLog(
                          5, "DisplayManager::startUp(): window resolution (%d, %d) pixels.",
                          static_cast<int>(desktop.width), static_cast<int>(desktop.height));
-                     p_window = new sf::RenderWindow(
-                         sf::VideoMode(static_cast<unsigned int>(window_horizontal_pixels),
-                                       static_cast<unsigned int>(window_vertical_pixels), 32),
-                         config.getWindowTitle(), static_cast<sf::Uint32>(config.getWindowStyle()));
+                     windowed_size =
+                         sf::Vector2u(static_cast<unsigned int>(window_horizontal_pixels),
+                                      static_cast<unsigned int>(window_vertical_pixels));
+                     openWindow(config.getWindowStyle() == WINDOW_STYLE_FULLSCREEN, windowed_size);
                    })) {
       failure = std::string("cannot open a window: the X display '") + p_display +
                 "' does not answer (is the X server running?)";
@@ -104,9 +106,6 @@ int DisplayManager::startUp() {
       releaseWindow();
       return -1;
     }
-    p_window->setMouseCursorVisible(config.getShowMouse());
-    p_window->setVerticalSyncEnabled(true);
-
     if (!font.loadFromFile(config.getFontFile())) {
       log.writeLog("DisplayManager::startUp(): Unable to load font from file '%s'.",
                    config.getFontFile().c_str());
@@ -130,6 +129,53 @@ int DisplayManager::startUp() {
   Manager::startUp();
   log.writeLog(5, "DisplayManager::startUp(): successfully started.");
   return 0;
+}
+
+bool DisplayManager::openWindow(bool on_screen, sf::Vector2u size) {
+  const Config& config = Config::getInstance();
+  // Full screen takes the desktop's own mode, so that no monitor switches
+  // resolution and the picture is fitted as in any large window. A window
+  // can be resized: the picture is fitted to whatever size it gets.
+  const sf::VideoMode mode =
+      on_screen ? sf::VideoMode::getDesktopMode() : sf::VideoMode(size.x, size.y, 32);
+  const sf::Uint32 style = on_screen
+                               ? sf::Uint32(sf::Style::Fullscreen)
+                               : static_cast<sf::Uint32>(WINDOW_STYLE_DEFAULT) | sf::Style::Resize;
+  if (!p_window) p_window = new sf::RenderWindow;
+  p_window->create(mode, config.getWindowTitle(), style);
+  if (!p_window->isOpen()) return false;
+  fullscreen = on_screen;
+  // A new window starts with SFML's settings, not the engine's.
+  p_window->setMouseCursorVisible(config.getShowMouse());
+  p_window->setVerticalSyncEnabled(true);
+  p_window->setKeyRepeatEnabled(key_repeat);
+  const sf::Vector2u now = p_window->getSize();
+  fitToWindow(static_cast<int>(now.x), static_cast<int>(now.y));
+  return true;
+}
+
+int DisplayManager::setFullscreen(bool on) {
+  if (!p_window) return -1;
+  if (on == fullscreen) return 0;
+  const LogManager& log = LogManager::getInstance();
+  const sf::Vector2u before = p_window->getSize();
+  if (on) windowed_size = before;
+  if (!openWindow(on, windowed_size)) {
+    log.writeLog("DisplayManager::setFullscreen(): cannot make the %s window.",
+                 on ? "full-screen" : "new");
+    // Back as it was, if that can still be had.
+    if (!openWindow(!on, before)) releaseWindow();
+    return -1;
+  }
+  const sf::Vector2u size = p_window->getSize();
+  log.writeLog(1, "DisplayManager::setFullscreen(): %s, %u x %u pixels.",
+               on ? "full screen" : "window", size.x, size.y);
+  return 0;
+}
+
+void DisplayManager::setKeyRepeat(bool enabled) {
+  key_repeat = enabled;
+  if (p_window) p_window->setKeyRepeatEnabled(enabled);
 }
 
 unsigned int DisplayManager::prepareGlyphs(float scale) {
@@ -171,6 +217,7 @@ void DisplayManager::releaseWindow() {
   delete p_batch;
   p_batch = nullptr;
   character_size = 0;
+  fullscreen = false;
   draw_calls = 0;
   frame_draw_calls = 0;
 }
@@ -193,6 +240,9 @@ void DisplayManager::reset() {
   failure.clear();
   batched = true;
   pending_screenshot.clear();
+  fullscreen = false;
+  key_repeat = true;
+  windowed_size = sf::Vector2u();
 }
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }

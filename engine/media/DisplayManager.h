@@ -100,6 +100,22 @@ class DisplayManager : public Manager {
   /// a size under 1 pixel.
   int fitToWindow(int width, int height);
 
+  /// Shows the picture on the whole screen (true: at the desktop's size)
+  /// or in a window again (false: at the size the window had before).
+  /// SFML makes a new window for it; the engine keeps its font, glyphs,
+  /// queued drawing, attached grid, mouse cursor setting and keyboard
+  /// repeat, and fits the picture to the new size. What was drawn into
+  /// the old window since the last swap is lost: the next frame draws
+  /// it again. 0, also when it is so already; -1 without a window, or
+  /// (logged) when the new window cannot be made.
+  int setFullscreen(bool on);
+  /// Whether the picture is on the whole screen.
+  bool isFullscreen() const { return fullscreen; }
+
+  /// Switches the window's keyboard repeat on or off, kept when the
+  /// window is made anew; nothing without a window.
+  void setKeyRepeat(bool enabled);
+
   /// The view cell under a window pixel, through the same transform as
   /// the picture. A pixel over the bars gives the nearest cell at the
   /// grid's edge. Without a window the pixel is taken as unscaled.
@@ -149,6 +165,10 @@ class DisplayManager : public Manager {
   /// Sets up the text and the batch for the font; the character size.
   unsigned int prepareGlyphs(float scale);
   void releaseWindow();
+  /// (Re)makes the window, full screen or of size pixels, with the
+  /// settings the engine keeps, and fits the picture to it. Whether it
+  /// is open.
+  bool openWindow(bool on_screen, sf::Vector2u size);
 
   sf::Font font;
   sf::RenderWindow* p_window;
@@ -167,6 +187,9 @@ class DisplayManager : public Manager {
   mutable int draw_calls;  ///< made since the last swap
   int frame_draw_calls;
   std::string pending_screenshot;  ///< saved at the next swap; empty for none
+  bool fullscreen;
+  bool key_repeat;
+  sf::Vector2u windowed_size;  ///< the window's size before it went full screen
 };
 
 /// The width of a character cell in pixels.

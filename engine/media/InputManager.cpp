@@ -83,7 +83,8 @@ std::string InputManager::screenshotName() {
   return name;
 }
 
-InputManager::InputManager() : p_input_state(nullptr), p_input_source(nullptr) {
+InputManager::InputManager()
+    : p_input_state(nullptr), p_input_source(nullptr), toggle_enter_held(false) {
   setType("InputManager");
 }
 
@@ -110,20 +111,19 @@ int InputManager::startUp() {
     log.writeLog("InputManager::startUp(): Already started.");
     return 0;
   }
-  const DisplayManager& display = DisplayManager::getInstance();
+  DisplayManager& display = DisplayManager::getInstance();
   if (!display.isStarted()) {
     log.writeLog(
         "InputManager::startUp(): Error starting InputManager. DisplayManager must be started "
         "first.");
     return -1;
   }
-  sf::RenderWindow* p_window = display.getWindow();
-  if (!p_window) {
+  if (!display.getWindow()) {
     log.writeLog(
         "InputManager::startUp(): Warning - DisplayManager unexpectedly returned null window! "
         "Cannot disable keyboard repeat.");
   } else {
-    p_window->setKeyRepeatEnabled(false);
+    display.setKeyRepeat(false);
     log.writeLog(2, "InputManager::startUp(): Keyboard repeated disabled.");
   }
   Manager::startUp();
@@ -133,8 +133,9 @@ int InputManager::startUp() {
 
 void InputManager::shutDown() {
   const LogManager& log = LogManager::getInstance();
-  if (sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow()) {
-    p_window->setKeyRepeatEnabled(true);
+  DisplayManager& display = DisplayManager::getInstance();
+  if (display.getWindow()) {
+    display.setKeyRepeat(true);
     log.writeLog(2, "InputManager::shutDown(): Keyboard repeat enabled.");
   }
   Manager::shutDown();
@@ -145,6 +146,7 @@ void InputManager::reset() {
   resetManager();
   p_input_state = nullptr;
   p_input_source = nullptr;
+  toggle_enter_held = false;
 }
 
 void InputManager::setInputState(InputState* p_state) { p_input_state = p_state; }
@@ -227,7 +229,24 @@ bool InputManager::handleEvent(const sf::Event& event) {
       return false;
     case sf::Event::KeyPressed:
     case sf::Event::KeyReleased: {
-      if (event.type == sf::Event::KeyPressed && event.key.code == Key::F12) {
+      const bool pressed = event.type == sf::Event::KeyPressed;
+      // Alt belongs to the desktop's and the window's own keys (Alt+Enter,
+      // Alt+Tab): a game would take it for a key of its own.
+      if (event.key.code == Key::LAlt || event.key.code == Key::RAlt) return true;
+      if (event.key.code == Key::Enter) {
+        // A release without the press would confuse the game as much as
+        // the press itself: on the title screen any key starts the level.
+        const bool toggles = pressed && event.key.alt;
+        const bool swallowed = toggles || (!pressed && toggle_enter_held);
+        toggle_enter_held = toggles;
+        if (toggles) {
+          DisplayManager& display = DisplayManager::getInstance();
+          display.setFullscreen(!display.isFullscreen());
+          sendPointerCell();
+        }
+        if (swallowed) return true;
+      }
+      if (pressed && event.key.code == Key::F12) {
         DisplayManager::getInstance().requestScreenshot(screenshotName());
       }
       EventKeyboard keyboard = toEventKeyboard(event.key);
@@ -238,6 +257,7 @@ bool InputManager::handleEvent(const sf::Event& event) {
     case sf::Event::Resized:
       DisplayManager::getInstance().fitToWindow(static_cast<int>(event.size.width),
                                                 static_cast<int>(event.size.height));
+      sendPointerCell();
       return true;
     case sf::Event::MouseMoved: {
       EventMouse mouse;
@@ -286,6 +306,7 @@ void InputManager::sendHeldState() {
   }
 
   for (int i = 0; i < HELD_KEY_COUNT; i++) {
+    if (toggle_enter_held && KEY_TABLE[i].sfml == Key::Enter) continue;
     if (state.isKeyPressed(KEY_TABLE[i].sfml)) {
       EventKeyboard keyboard;
       keyboard.setKey(KEY_TABLE[i].key);
@@ -323,6 +344,16 @@ void InputManager::send(const Event* p_event) {
   ReplayEvent event;
   if (replay.isRecording() && ReplayEvent::fromEvent(p_event, event)) replay.noteInput(event);
   onEvent(p_event);
+}
+
+void InputManager::sendPointerCell() {
+  EventMouse mouse;
+  Vector where;
+  if (!getMousePosition(where)) return;
+  mouse.setMouseAction(MOVED);
+  mouse.setMouseButton(UNDEFINED_MOUSE_BUTTON);
+  mouse.setMousePosition(where);
+  send(&mouse);
 }
 
 void InputManager::closeRequested() {

@@ -22,6 +22,15 @@ class ReplayEvent;
 /// (DisplayManager::pixelToCell()); over the bars around the picture
 /// they are clamped to the grid's edge. A resize of the window refits
 /// the picture (DisplayManager::fitToWindow()).
+///
+/// Some keys serve the window itself. F12 saves a screenshot and still
+/// reaches the game. Alt+Enter switches between the window and full
+/// screen and does not reach the game: neither that Enter's press, nor
+/// its release, nor KEY_DOWN while it stays held. The Alt keys never
+/// reach the game: their own presses would otherwise count as keys of
+/// the game ("press any key") when the player only means Alt+Enter or
+/// Alt+Tab. After a resize or a switch the cell under the pointer has
+/// changed though the pointer has not moved: a MOVED event tells it.
 class InputManager : public Manager {
  public:
   /// The single instance.
@@ -52,7 +61,8 @@ class InputManager : public Manager {
   /// after setting game over; true otherwise. A click reports the middle
   /// button if it is held now, else the left one if held, else its own.
   /// Pressing F12 also has the DisplayManager save the frame at its next
-  /// swap as screenshotName() in the working directory.
+  /// swap as screenshotName() in the working directory. Alt+Enter
+  /// switches full screen on or off (DisplayManager::setFullscreen()).
   bool handleEvent(const sf::Event& event);
 
   /// Sends PRESSED for each mouse button held (left, right, middle) and
@@ -98,9 +108,12 @@ class InputManager : public Manager {
   void send(const Event* p_event);
   /// Notes the close request, logs it and sets game over.
   void closeRequested();
+  /// Sends MOVED with the pointer's cell, when it is over the window.
+  void sendPointerCell();
 
   InputState* p_input_state;
   InputSource* p_input_source;
+  bool toggle_enter_held;  ///< the Enter of Alt+Enter, until it is released
 };
 
 }  // namespace mo

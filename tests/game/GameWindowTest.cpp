@@ -125,6 +125,22 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
   EXPECT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 50; }))
       << "the level's first screen did not appear";
 
+  // Resized (whole on the screen, for grabWindow): the reticle, a red
+  // '+', is drawn under the pointer and nowhere else near it.
+  ASSERT_TRUE(xdotool("windowmove --sync " + window + " 0 0 windowsize --sync " + window +
+                      " 1280 900 mousemove --window " + window + " 333 444"));
+  EXPECT_TRUE(eventually([&] {
+    const sf::Image picture = grabWindow(id);
+    int near = 0;
+    for (int i = 0; picture.getSize().y == 900 && i < 80 * 80; i++) {
+      const int dx = i % 80 - 40, dy = i / 80 - 40;
+      const sf::Color c =
+          picture.getPixel(static_cast<unsigned>(333 + dx), static_cast<unsigned>(444 + dy));
+      if (c.r > 150 && c.g < 100) near += std::abs(dx) < 12 && std::abs(dy) < 18 ? 1 : -99;
+    }
+    return near > 5;
+  })) << "the reticle is not under the pointer";
+
   ASSERT_TRUE(xdotool("key Escape"));
   EXPECT_EQ(waitForExit(), 0);
   std::ifstream log(game_dir + "/morvane.log");

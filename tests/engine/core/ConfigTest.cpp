@@ -55,6 +55,7 @@ TEST_F(ConfigTest, DefaultsStayWhenTheFileIsMissingWhichIsReportedAtLevelOne) {
             "  Font file: mo-font.ttf\n  Log file: morvane.log\n  Random seed: 0\n"
             "  Networking: false\n  Grid width: 20\n  Grid height: 8\n"
             "  Quadtree threshold: 1\n  Quadtree depth: 10\n  Batched drawing: true\n"
+            "  Window keep aspect: true\n  Window integer scaling: false\n"
             "-----------------------------------\n");
   // The matcher still remembers another text; an absent file must not
   // pick its items up.
@@ -108,7 +109,8 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
       "window_background_color:cyan, window_style:fullscreen, window_title:Blaster,"
       "show_mouse:true, headless:true, font_file:f.ttf, logfile:l.log, random_seed:-1,"
       "networking:true, grid_width:31, grid_height:32, quadtree_depth:33,"
-      "quadtree_threshold:34, batched_drawing:false,");
+      "quadtree_threshold:34, batched_drawing:false, window_keep_aspect:false,"
+      "window_integer_scaling:true,");
   EXPECT_EQ(config.getFontScale(), 1.5f);  // the one setting not printed
   EXPECT_EQ(printed(),
             "-----------------------------------\nMorvane configuration:\n"
@@ -119,6 +121,7 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
             "  Font file: f.ttf\n  Log file: l.log\n  Random seed: -1\n"
             "  Networking: true\n  Grid width: 31\n  Grid height: 32\n"
             "  Quadtree threshold: 34\n  Quadtree depth: 33\n  Batched drawing: false\n"
+            "  Window keep aspect: false\n  Window integer scaling: true\n"
             "-----------------------------------\n");
 }
 

@@ -287,6 +287,7 @@ TEST_F(DisplayManagerWindowTest, ResizedWindowShowsThePictureScaledCentredAndMap
   for (const Case& c : std::vector<Case>{
            {"", 1600, 900, 1.5f, 1.5f, 200, 0, {200 + 158, 315}, Vector(10.5f, 10.5f)},
            {"", 400, 600, 0.5f, 0.5f, 0, 150, {52, 150 + 105}, Vector(10.4f, 10.5f)},
+           {"", 1000, 1000, 1.25f, 1.25f, 0, 125, {131, 125 + 262}, Vector(10.5f, 10.5f)},
            {"", 1600, 900, 1.5f, 1.5f, 200, 0, {10, 899}, Vector(0, 29.95f)},  // bar
            {"window_integer_scaling:true,", 1700, 1300, 2, 2, 50, 50, {50 + 210, 50 + 420},
             Vector(10.5f, 10.5f)},
@@ -294,14 +295,12 @@ TEST_F(DisplayManagerWindowTest, ResizedWindowShowsThePictureScaledCentredAndMap
        }) {
     SCOPED_TRACE(c.extra + std::to_string(c.width) + "x" + std::to_string(c.height));
     display.reset();
-    ASSERT_EQ(startWindow(c.extra), 0);
+    ASSERT_EQ(startWindow("window_background_color:blue," + c.extra), 0);
     sf::RenderWindow* p_window = display.getWindow();
-    p_window->setSize(sf::Vector2u(c.width, c.height));
-    // The window is drawn at its new size once the server reports it.
+    ASSERT_TRUE(xdotool("windowsize --sync " + std::to_string(p_window->getSystemHandle()) + " " +
+                        std::to_string(c.width) + " " + std::to_string(c.height)));
     sf::Event event{};
-    for (int i = 0; i < 200 && !(event.type == sf::Event::Resized && event.size.width == c.width);
-         i++) {
-      if (!p_window->pollEvent(event)) sf::sleep(sf::milliseconds(5));
+    while (p_window->getSize() != sf::Vector2u(c.width, c.height) && p_window->waitEvent(event)) {
     }
     ASSERT_EQ(display.fitToWindow(static_cast<int>(c.width), static_cast<int>(c.height)), 0);
     ASSERT_EQ(display.swapBuffers(), 0);  // the next frame is the first at the new size
@@ -315,9 +314,9 @@ TEST_F(DisplayManagerWindowTest, ResizedWindowShowsThePictureScaledCentredAndMap
     EXPECT_LE(red[3], c.left + static_cast<int>(60 * c.scale_x) + 1);
     EXPECT_GE(red[2], c.top + static_cast<int>(40 * c.scale_y) - 1);
     EXPECT_LE(red[4], c.top + static_cast<int>(64 * c.scale_y) + 1);
-    // Nothing but background in the bars.
-    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Black, 0, 0, c.left, static_cast<int>(c.height)), 0);
-    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Black, 0, 0, static_cast<int>(c.width), c.top), 0);
+    // Nothing but the background colour in the bars.
+    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Blue, 0, 0, c.left, static_cast<int>(c.height)), 0);
+    EXPECT_EQ(pixelsOtherThan(image, sf::Color::Blue, 0, 0, static_cast<int>(c.width), c.top), 0);
     const Vector cell = display.pixelToCell(c.pixel.x, c.pixel.y);
     EXPECT_NEAR(cell.getX(), c.cell.getX(), 0.1f);
     EXPECT_NEAR(cell.getY(), c.cell.getY(), 0.1f);

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -60,6 +65,23 @@ class InputManagerWindowTest : public test::WindowTest {
   }
   bool framesUntil(const std::string& line) {
     return frames([&] { return p_probe->count(line) > 0; });
+  }
+  /// The position of the last MOVED received; (-1, -1) for none.
+  Vector lastMoved() const {
+    float x = -1, y = -1;
+    for (const std::string& line : p_probe->received) {
+      std::sscanf(line.c_str(), "moved - %f,%f", &x, &y);
+    }
+    return Vector(x, y);
+  }
+  /// Moves the pointer to a pixel of the window; the frames until a MOVED
+  /// tells a position in cell (10, 10).
+  void pointAtCell10(int x, int y) {
+    ASSERT_TRUE(xdotool("mousemove --sync --window " + window_id + " " + std::to_string(x) + " " +
+                        std::to_string(y)));
+    EXPECT_TRUE(frames([this] {
+      return std::floor(lastMoved().getX()) == 10 && std::floor(lastMoved().getY()) == 10;
+    })) << x << "," << y;
   }
 
   InputManager& input = InputManager::getInstance();
@@ -125,6 +147,77 @@ TEST_F(InputManagerWindowTest, CloseRequestSetsGameOverAndEndsTheFrame) {
   }));
   EXPECT_EQ(p_probe->count(DOWN_A), before_last_frame);  // the frame of the close sent nothing held
   EXPECT_EQ(logCount("InputManager::getInput(): Window close event. Setting game over."), 1);
+}
+
+TEST_F(InputManagerWindowTest, AfterResizesAndAltEnterTwiceThePointerFindsItsCellAndF12Saves) {
+  namespace fs = std::filesystem;
+  struct InDir {  // the screenshot's folder
+    fs::path old = fs::current_path();
+    explicit InDir(const fs::path& dir) { fs::current_path(dir); }
+    ~InDir() { fs::current_path(old); }
+  } in_temp(tempDir());
+  DisplayManager& display = DisplayManager::getInstance();
+  // Each size and a pixel of cell (10, 10); each resize tells the pointer's new cell.
+  for (const auto& [width, height, x, y] :
+       {std::array<int, 4>{1600, 900, 357, 315}, {400, 600, 52, 255}, {1000, 1000, 131, 387}}) {
+    const Vector before = lastMoved();
+    ASSERT_TRUE(xdotool("windowsize --sync " + window_id + " " + std::to_string(width) + " " +
+                        std::to_string(height)));
+    ASSERT_TRUE(frames([&] { return lastMoved() != before; })) << width << "x" << height;
+    pointAtCell10(x, y);
+  }
+  const auto picture = [&display] {
+    display.drawString(Vector(35, 9), "Morvane", LEFT_JUSTIFIED, RED);  // view cell (5, 2)
+    return readBack(*display.getWindow());
+  };
+  ASSERT_EQ(display.swapBuffers(), 0);  // the first frame at the new size
+  const sf::Image before = picture();
+  const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+  for (const bool on : {true, false}) {
+    ASSERT_EQ(display.swapBuffers(), 0);
+    ASSERT_TRUE(xdotool("key --window " + window_id + " alt+Return"));
+    ASSERT_TRUE(frames([&] { return display.isFullscreen() == on; })) << on;
+    window_id = std::to_string(display.getWindow()->getSystemHandle());
+    if (!on) break;
+    ASSERT_EQ(display.getWindow()->getSize(), sf::Vector2u(desktop.width, desktop.height));
+    const float scale = std::min(static_cast<float>(desktop.width) / 800.0f,
+                                 static_cast<float>(desktop.height) / 600.0f);
+    pointAtCell10(static_cast<int>((static_cast<float>(desktop.width) - 590.0f * scale) / 2.0f),
+                  static_cast<int>((static_cast<float>(desktop.height) - 180.0f * scale) / 2.0f));
+  }
+  ASSERT_EQ(display.getWindow()->getSize(), sf::Vector2u(1000, 1000));
+  const sf::Image after = picture();
+  const auto same = [&after](const sf::Image& image) {
+    return image.getSize() == after.getSize() &&
+           std::equal(after.getPixelsPtr(), after.getPixelsPtr() + 1000 * 1000 * 4,
+                      image.getPixelsPtr());
+  };
+  EXPECT_TRUE(same(before));
+
+  ASSERT_TRUE(xdotool("mousemove --window " + window_id + " 400 300 key F12 keydown a"));
+  ASSERT_TRUE(framesUntil(DOWN_A));
+  ASSERT_EQ(display.swapBuffers(), 0);
+  std::vector<fs::path> shots;
+  for (const fs::directory_entry& entry : fs::directory_iterator(tempDir())) {
+    if (entry.path().filename().string().rfind("screenshot-", 0) == 0) shots.push_back(entry);
+  }
+  sf::Image saved;
+  ASSERT_EQ(shots.size(), 1u);
+  ASSERT_TRUE(saved.loadFromFile(shots[0].string()));
+  EXPECT_TRUE(same(saved));
+  // The new window kept keyboard repeat off: held past the server's repeat
+  // delay, a key is pressed once. Neither Enter nor Alt reached the game.
+  frames([] { return false; }, 50);
+  EXPECT_EQ(p_probe->count(PRESSED_A), 1);
+  for (const int key : {int{RETURN}, int{InputManager::toKeyCode(sf::Keyboard::LAlt)}}) {
+    const std::string k = " " + std::to_string(key);
+    EXPECT_EQ(p_probe->count("pressed" + k) + p_probe->count("released" + k), 0) << key;
+    EXPECT_EQ(p_probe->count("down" + k), 0) << key;
+  }
+  // Enter alone is the game's.
+  ASSERT_TRUE(xdotool("keyup a key Return"));
+  EXPECT_TRUE(framesUntil("released " + std::to_string(RETURN)));
+  EXPECT_EQ(p_probe->count("pressed " + std::to_string(RETURN)), 1);
 }
 
 }  // namespace
