@@ -1,12 +1,15 @@
 // The whole program in a real window: the engine's splash, the title
-// screen, a key, the level, Escape, a clean end.
+// screen, a key, the level, Escape, a clean end; the shipped runs
+// replayed in it; keys and clicks at random.
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -25,24 +28,51 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// How many pixels of the picture are green (the splash banner, the player
-/// and the ammunition counters; the title has none) or, with cyan, cyan
-/// (the title picture).
-int pixels(const sf::Image& picture, bool cyan) {
+// The sanitizers make the program several times slower: its long runs
+// are then bounded more loosely, and the random session is shorter.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool SANITIZED = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool SANITIZED = true;
+#else
+constexpr bool SANITIZED = false;
+#endif
+#else
+constexpr bool SANITIZED = false;
+#endif
+
+/// Seconds a whole replay in a window may take (it runs as fast as the
+/// window draws, about 100 frames a second without sanitizers).
+constexpr int REPLAY_SECONDS = SANITIZED ? 100 : 60;
+
+/// How many pixels of the part of the picture between the fractions
+/// left, top, right and bottom of its size are of the colour: a channel
+/// above 150 where its letter is in rgb, below 100 where it is not
+/// ("g" green, "gb" cyan, "rg" yellow, "r" red).
+int colourCount(const sf::Image& picture, const std::string& rgb, float left = 0, float top = 0,
+                float right = 1, float bottom = 1) {
+  const sf::Vector2u size = picture.getSize();
+  const auto bound = [](float fraction, unsigned int extent) {
+    return static_cast<unsigned int>(fraction * static_cast<float>(extent));
+  };
+  const auto channel = [&rgb](sf::Uint8 value, char letter) {
+    return rgb.find(letter) != std::string::npos ? value > 150 : value < 100;
+  };
   int count = 0;
-  for (unsigned int y = 0; y < picture.getSize().y; y++) {
-    for (unsigned int x = 0; x < picture.getSize().x; x++) {
+  for (unsigned int y = bound(top, size.y); y < bound(bottom, size.y); y++) {
+    for (unsigned int x = bound(left, size.x); x < bound(right, size.x); x++) {
       const sf::Color c = picture.getPixel(x, y);
-      if (c.g > 150 && c.r < 100 && (cyan ? c.b > 150 : c.b < 100)) count++;
+      if (channel(c.r, 'r') && channel(c.g, 'g') && channel(c.b, 'b')) count++;
     }
   }
   return count;
 }
 
-/// Polls check every 50 ms, for 15 s at most; whether it came true.
+/// Polls check every 50 ms, for seconds at most; whether it came true.
 template <typename Check>
-bool eventually(Check check) {
-  for (int i = 0; i < 300; i++) {
+bool eventually(Check check, int seconds = 15) {
+  for (int i = 0; i < seconds * 20; i++) {
     if (check()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
@@ -111,18 +141,18 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
 
   // The splash's green banner plays out by itself (about 3 s): a key would
   // end it, but could also reach the title screen and start the level.
-  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 500; }))
+  ASSERT_TRUE(eventually([&] { return colourCount(grabWindow(id), "g") > 500; }))
       << "the splash screen did not appear";
 
   // The title screen: a cyan picture without green.
-  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), true) > 500; }))
+  ASSERT_TRUE(eventually([&] { return colourCount(grabWindow(id), "gb") > 500; }))
       << "the title screen did not appear";
-  EXPECT_EQ(pixels(grabWindow(id), false), 0);
+  EXPECT_EQ(colourCount(grabWindow(id), "g"), 0);
 
   // Keys go to the window under the pointer.
   ASSERT_TRUE(xdotool("mousemove --window " + window + " 500 300"));
   ASSERT_TRUE(xdotool("key space"));
-  EXPECT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 50; }))
+  EXPECT_TRUE(eventually([&] { return colourCount(grabWindow(id), "g") > 50; }))
       << "the level's first screen did not appear";
 
   ASSERT_TRUE(xdotool("key Escape"));
@@ -189,10 +219,161 @@ class ProgramTest : public test::WindowTest {
   }
   std::string errPath() const { return tempDir() + "/stderr.txt"; }
   std::string logFile() const { return game_dir + "/morvane.log"; }
+  /// Whether the log holds text.
+  bool logged(const std::string& text) const {
+    return test::readFile(logFile()).find(text) != std::string::npos;
+  }
+  /// The X id of the program's window, once it is there ("" when none
+  /// came).
+  std::string gameWindow() const {
+    std::string id;
+    eventually([&] {
+      const std::vector<std::string> ids = windowsTitled(title);
+      if (!ids.empty()) id = ids.front();
+      return !id.empty();
+    });
+    return id;
+  }
+  /// Sends Escape to the window until the program ends (the end screens
+  /// take no keys and pass by themselves); its exit status, or -1 when it
+  /// did not end within 20 tries.
+  int escape(pid_t pid, const std::string& window) {
+    int status = 0;
+    for (int i = 0; i < 20; i++) {
+      xdotool("mousemove --window " + window + " 400 300 key Escape");
+      for (int j = 0; j < 20; j++) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+          return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+  }
+  /// Replays the shipped data/file in the window as fast as it draws,
+  /// up to two seconds before the Escape that ends it at the title, where
+  /// the player takes over on the end screen. On the way: the level in
+  /// play (the HP in red, the magazine in green and the ice energy in
+  /// cyan), then the end screen, mostly of colour (see colourCount()) and
+  /// without the HUD's green, then by itself the title again (cyan without
+  /// green); there Escape ends the program with status 0 and the log holds
+  /// the banners and every world check matched.
+  void replayToTheTitle(const std::string& file, const std::string& colour) {
+    if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+    // The end screens last 120 frames and the recorded player presses
+    // Escape within 10 frames of the title's return: 60 frames before
+    // that Escape the end screen shows, and stays for a while at the
+    // recorded frame rate once the player has taken over.
+    std::string cut;
+    int checks = 0;
+    const std::vector<std::string> lines = test::readLines(game_dir + "/" + file);
+    int end = 0;
+    for (const std::string& line : lines) {
+      if (line.find(" key pressed ESCAPE") != std::string::npos) end = std::stoi(line) - 60;
+    }
+    for (const std::string& line : lines) {
+      if (std::isdigit(static_cast<unsigned char>(line[0])) && std::stoi(line) >= end) break;
+      if (line.find(" check ") != std::string::npos) checks++;
+      cut += line + "\n";
+    }
+    cut += std::to_string(end) + " end\n";
+    std::ofstream(game_dir + "/to-title.replay") << cut;
+    const char* p_display = std::getenv("DISPLAY");
+    const pid_t pid =
+        start("frame_time:0,replay_then_play:true,",
+              {{"DISPLAY", p_display ? p_display : ""}, {"MORVANE_REPLAY", "to-title.replay"}});
+    const std::string window = gameWindow();
+    ASSERT_FALSE(window.empty()) << "no game window appeared";
+    const unsigned long id = std::stoul(window);
+    EXPECT_TRUE(eventually(
+        [&] {
+          const sf::Image picture = grabWindow(id);
+          return colourCount(picture, "r") > 50 && colourCount(picture, "g") > 50 &&
+                 colourCount(picture, "gb") > 50;
+        },
+        REPLAY_SECONDS))
+        << file << ": the level in play did not appear";
+    EXPECT_TRUE(eventually(
+        [&] {
+          const sf::Image picture = grabWindow(id);
+          return colourCount(picture, colour) > 2000 && colourCount(picture, "g") == 0;
+        },
+        REPLAY_SECONDS))
+        << file << ": the end screen did not appear";
+    EXPECT_TRUE(
+        eventually([&] { return logged("; the player has the controls."); }, REPLAY_SECONDS))
+        << file << ": the replay did not end";
+    EXPECT_TRUE(eventually([&] {
+      const sf::Image picture = grabWindow(id);
+      return colourCount(picture, "gb") > 500 && colourCount(picture, "g") == 0;
+    })) << file
+        << ": the title did not come back";
+    EXPECT_EQ(escape(pid, window), 0) << file << ": " << test::readFile(errPath());
+    const std::vector<std::string> log = test::readLines(logFile());
+    ASSERT_FALSE(log.empty());
+    EXPECT_TRUE(logged("** Game engine started **"));
+    EXPECT_EQ(test::logMessage(log.back()), "** Game engine stopped **");
+    EXPECT_TRUE(logged("Replay of 'to-title.replay': " + std::to_string(checks) + " of " +
+                       std::to_string(checks) + " world checks matched."))
+        << file << ": " << test::readFile(logFile());
+  }
 
   const std::string title = "MorvaneProgramTest" + std::to_string(getpid());
   std::string game_dir;
 };
+
+TEST_F(ProgramTest, ShippedWinningRunPlaysInAWindowToTheVictoryScreenAndBackToTheTitle) {
+  replayToTheTitle("demo.replay", "rg");
+}
+
+TEST_F(ProgramTest, ShippedLosingRunPlaysInAWindowToTheDefeatScreenAndBackToTheTitle) {
+  replayToTheTitle("demo-defeat.replay", "r");
+}
+
+// Keys and clicks at random (the seed is fixed) on the splash, the title,
+// the level and the end screens: the game never stops on its own, and
+// Escape then ends it cleanly.
+TEST_F(ProgramTest, HalfAMinuteOfRandomKeysAndClicksNeverStopsTheGameAndEscapeEndsIt) {
+  if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+  const char* p_display = std::getenv("DISPLAY");
+  const pid_t pid = start("", {{"DISPLAY", p_display ? p_display : ""}});
+  const std::string window = gameWindow();
+  ASSERT_FALSE(window.empty()) << "no game window appeared";
+  const std::string keys[] = {"a",      "d", "space", "Tab", "f",   "r",    "e",        "p",
+                              "Return", "w", "s",     "1",   "F12", "Left", "BackSpace"};
+  std::mt19937 random(1207);
+  const auto anywhere = [&] {
+    return std::to_string(random() % 1000) + " " + std::to_string(random() % 740);
+  };
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(SANITIZED ? 10 : 30);
+  int actions = 0;
+  while (std::chrono::steady_clock::now() < end) {
+    const std::string key = keys[random() % std::size(keys)];
+    switch (random() % 4) {
+      case 0:
+        xdotool("key " + key);
+        break;
+      case 1:  // held for a moment
+        xdotool("keydown " + key + " sleep 0." + std::to_string(random() % 5) + " keyup " + key);
+        break;
+      case 2:
+        xdotool("mousemove --window " + window + " " + anywhere() + " click " +
+                (random() % 2 ? "1" : "3"));
+        break;
+      default:
+        xdotool("mousemove --window " + window + " " + anywhere());
+        break;
+    }
+    actions++;
+    ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0)
+        << "the game ended after " << actions << " actions: " << test::readFile(errPath());
+  }
+  EXPECT_EQ(escape(pid, window), 0) << test::readFile(errPath());
+  const std::vector<std::string> log = test::readLines(logFile());
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(test::logMessage(log.back()), "** Game engine stopped **");
+}
 
 TEST_F(ProgramTest, AStartThatFailsExitsWithOneAndTellsTheTerminalWhyInOneLine) {
   const char* p_display = std::getenv("DISPLAY");
@@ -342,11 +523,11 @@ TEST_F(ProgramTest, ABrokenDataFileIsNamedInTheLogAndOnlyABrokenFontStopsTheProg
         const bool title_shown = eventually([&] {
           const auto ids = windowsTitled(title);
           if (!ids.empty()) id = ids.front();
-          return !id.empty() && pixels(grabWindow(std::stoul(id)), true) > 500;
+          return !id.empty() && colourCount(grabWindow(std::stoul(id)), "gb") > 500;
         });
         EXPECT_TRUE(title_shown && xdotool("mousemove --window " + id + " 500 300") &&
                     xdotool("key space") &&
-                    eventually([&] { return pixels(grabWindow(std::stoul(id)), false) > 50; }))
+                    eventually([&] { return colourCount(grabWindow(std::stoul(id)), "g") > 50; }))
             << what;
         EXPECT_TRUE(logged(line)) << what << ": " << line;
       }
