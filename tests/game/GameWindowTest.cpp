@@ -79,7 +79,23 @@ bool eventually(Check check, int seconds = 15) {
   return false;
 }
 
-class GameWindowTest : public test::WindowTest {
+/// A window test of the real program.
+class RealProgramTest : public test::WindowTest {
+ protected:
+  /// The X id of the first window titled name, once there is one (""
+  /// when none came within 15 s).
+  static std::string windowOnceThere(const std::string& name) {
+    std::string id;
+    eventually([&] {
+      const std::vector<std::string> ids = windowsTitled(name);
+      if (!ids.empty()) id = ids.front();
+      return !id.empty();
+    });
+    return id;
+  }
+};
+
+class GameWindowTest : public RealProgramTest {
  protected:
   void TearDown() override {
     if (pid > 0) {  // a game that did not end by itself
@@ -131,12 +147,8 @@ class GameWindowTest : public test::WindowTest {
 TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsTheProgramCleanly) {
   if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
   startGame();
-  std::string window;
-  ASSERT_TRUE(eventually([&] {
-    const auto ids = windowsTitled(game_title);
-    if (!ids.empty()) window = ids.front();
-    return !window.empty();
-  })) << "no game window appeared";
+  const std::string window = windowOnceThere(game_title);
+  ASSERT_FALSE(window.empty()) << "no game window appeared";
   const unsigned long id = std::stoul(window);
 
   // The splash's green banner plays out by itself (about 3 s): a key would
@@ -166,7 +178,7 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
 /// The program started in a copy of the game's data folder: its exit
 /// status and standard error. The shared server is held, as a window the
 /// program opens would take the keyboard of other window tests.
-class ProgramTest : public test::WindowTest {
+class ProgramTest : public RealProgramTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
@@ -223,17 +235,6 @@ class ProgramTest : public test::WindowTest {
   bool logged(const std::string& text) const {
     return test::readFile(logFile()).find(text) != std::string::npos;
   }
-  /// The X id of the program's window, once it is there ("" when none
-  /// came).
-  std::string gameWindow() const {
-    std::string id;
-    eventually([&] {
-      const std::vector<std::string> ids = windowsTitled(title);
-      if (!ids.empty()) id = ids.front();
-      return !id.empty();
-    });
-    return id;
-  }
   /// Sends Escape to the window until the program ends (the end screens
   /// take no keys and pass by themselves); its exit status, or -1 when it
   /// did not end within 20 tries.
@@ -283,7 +284,7 @@ class ProgramTest : public test::WindowTest {
     const pid_t pid =
         start("frame_time:0,replay_then_play:true,",
               {{"DISPLAY", p_display ? p_display : ""}, {"MORVANE_REPLAY", "to-title.replay"}});
-    const std::string window = gameWindow();
+    const std::string window = windowOnceThere(title);
     ASSERT_FALSE(window.empty()) << "no game window appeared";
     const unsigned long id = std::stoul(window);
     EXPECT_TRUE(eventually(
@@ -338,7 +339,7 @@ TEST_F(ProgramTest, HalfAMinuteOfRandomKeysAndClicksNeverStopsTheGameAndEscapeEn
   if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
   const char* p_display = std::getenv("DISPLAY");
   const pid_t pid = start("", {{"DISPLAY", p_display ? p_display : ""}});
-  const std::string window = gameWindow();
+  const std::string window = windowOnceThere(title);
   ASSERT_FALSE(window.empty()) << "no game window appeared";
   const std::string keys[] = {"a",      "d", "space", "Tab", "f",   "r",    "e",        "p",
                               "Return", "w", "s",     "1",   "F12", "Left", "BackSpace"};
@@ -519,11 +520,9 @@ TEST_F(ProgramTest, ABrokenDataFileIsNamedInTheLogAndOnlyABrokenFontStopsTheProg
       };
       EXPECT_TRUE(logged(file == level ? started : line)) << what << ": " << line;
       if (file == level) {  // a key on the title screen starts the level: the player is green
-        std::string id;
-        const bool title_shown = eventually([&] {
-          const auto ids = windowsTitled(title);
-          if (!ids.empty()) id = ids.front();
-          return !id.empty() && colourCount(grabWindow(std::stoul(id)), "gb") > 500;
+        const std::string id = windowOnceThere(title);
+        const bool title_shown = !id.empty() && eventually([&] {
+          return colourCount(grabWindow(std::stoul(id)), "gb") > 500;
         });
         EXPECT_TRUE(title_shown && xdotool("mousemove --window " + id + " 500 300") &&
                     xdotool("key space") &&
