@@ -175,7 +175,10 @@ EventKeyboard InputManager::toEventKeyboard(const sf::Event::KeyEvent& key_event
 }
 
 bool InputManager::getMousePosition(Vector& r_where) const {
-  if (Config::getInstance().getHeadless()) return false;
+  if (Config::getInstance().getHeadless() || p_input_source ||
+      ReplayManager::getInstance().isRecording()) {
+    return false;
+  }
   const DisplayManager& display = DisplayManager::getInstance();
   const sf::RenderWindow* p_window = display.getWindow();
   if (!p_window) return false;

@@ -71,7 +71,9 @@ class InputManager : public Manager {
 
   /// Where the pointer is now, in view cells: true with the position in
   /// r_where; false (r_where untouched) in headless mode, without a
-  /// window or with the pointer outside the window.
+  /// window, with the pointer outside the window, and while input comes
+  /// from an input source or is recorded (a replay file holds only
+  /// events, so the pointer's place must not reach the game then).
   bool getMousePosition(Vector& r_where) const;
 
   /// The engine key for an SFML key event, with its action still

@@ -145,8 +145,10 @@ class GameReplayTest : public mo::test::EngineTest {
   std::string path() const { return tempDir() + "/game.replay"; }
 
   /// Replays data/file headless and checks that it shows the screen
-  /// labelled screen once and ends at the title.
-  void checkShipped(const std::string& file, const std::string& screen) {
+  /// labelled screen once, ends at the title and shows shots and casts of
+  /// each of the types.
+  void checkShipped(const std::string& file, const std::string& screen,
+                    const std::set<std::string>& types = {}) {
     const std::string remake = "; record it again with `make demo-replays` (see the README).";
     ASSERT_TRUE(std::ifstream(dataDir() + "/" + file)) << "data/" << file << " is missing" << remake;
     Watcher watcher(false);
@@ -156,6 +158,9 @@ class GameReplayTest : public mo::test::EngineTest {
         << "data/" << file << " no longer reaches the " << screen
         << " screen: the level or the rules changed since it was recorded" << remake;
     EXPECT_TRUE(watcher.title_shown) << "data/" << file << " does not end at the title" << remake;
+    for (const std::string& type : types) {
+      EXPECT_EQ(watcher.types.count(type), 1u) << "data/" << file << " shows no " << type << remake;
+    }
   }
 };
 
@@ -185,7 +190,11 @@ TEST_F(GameReplayTest, RecordedSessionReplaysToTheSameScreensAndLog) {
   }
 }
 
-// The shipped run, replayed as a player would play it but headless.
+// The shipped runs, replayed as `make demo` plays them but headless.
+TEST_F(GameReplayTest, ShippedWinningRunReachesTheVictoryScreenAndTheTitle) {
+  checkShipped("demo.replay", "game-over-victory", {"Bullet", "IceProjectile", "IceFreezeCircle"});
+}
+
 TEST_F(GameReplayTest, ShippedLosingRunReachesTheDefeatScreenAndTheTitle) {
   checkShipped("demo-defeat.replay", "game-over");
 }

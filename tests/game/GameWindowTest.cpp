@@ -1,12 +1,15 @@
 // The whole program in a real window: the engine's splash, the title
-// screen, a key, the level, Escape, a clean end.
+// screen, a key, the level, Escape, a clean end; the shipped runs
+// replayed in it; keys and clicks at random.
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
 #include <thread>
@@ -25,31 +28,69 @@ namespace {
 
 namespace fs = std::filesystem;
 
-/// How many pixels of the picture are green (the splash banner, the player
-/// and the ammunition counters; the title has none) or, with cyan, cyan
-/// (the title picture).
-int pixels(const sf::Image& picture, bool cyan) {
+// The sanitizers make the program several times slower: its long runs
+// are then bounded more loosely, and the random session is shorter.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool SANITIZED = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool SANITIZED = true;
+#else
+constexpr bool SANITIZED = false;
+#endif
+#else
+constexpr bool SANITIZED = false;
+#endif
+
+/// Seconds a whole replay in a window may take (it runs as fast as the
+/// window draws, about 100 frames a second without sanitizers).
+constexpr int REPLAY_SECONDS = SANITIZED ? 100 : 60;
+
+/// How many pixels of the picture are of the colour: a channel above 150
+/// where its letter is in rgb, below 100 where it is not ("g" green, "gb"
+/// cyan, "rg" yellow, "r" red).
+int colourCount(const sf::Image& picture, const std::string& rgb) {
+  const auto channel = [&rgb](sf::Uint8 value, char letter) {
+    return rgb.find(letter) != std::string::npos ? value > 150 : value < 100;
+  };
+  // The pixels read in place: a window's picture is polled often, also
+  // in the slow sanitizer build.
+  const sf::Uint8* p_pixel = picture.getPixelsPtr();
+  const std::size_t size = static_cast<std::size_t>(picture.getSize().x) * picture.getSize().y;
   int count = 0;
-  for (unsigned int y = 0; y < picture.getSize().y; y++) {
-    for (unsigned int x = 0; x < picture.getSize().x; x++) {
-      const sf::Color c = picture.getPixel(x, y);
-      if (c.g > 150 && c.r < 100 && (cyan ? c.b > 150 : c.b < 100)) count++;
-    }
+  for (std::size_t i = 0; i < size; i++, p_pixel += 4) {
+    if (channel(p_pixel[0], 'r') && channel(p_pixel[1], 'g') && channel(p_pixel[2], 'b')) count++;
   }
   return count;
 }
 
-/// Polls check every 50 ms, for 15 s at most; whether it came true.
+/// Polls check every 50 ms, for seconds at most; whether it came true.
 template <typename Check>
-bool eventually(Check check) {
-  for (int i = 0; i < 300; i++) {
+bool eventually(Check check, int seconds = 15) {
+  for (int i = 0; i < seconds * 20; i++) {
     if (check()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
   return false;
 }
 
-class GameWindowTest : public test::WindowTest {
+/// A window test of the real program.
+class RealProgramTest : public test::WindowTest {
+ protected:
+  /// The X id of the first window titled name, once there is one (""
+  /// when none came within 15 s).
+  static std::string windowOnceThere(const std::string& name) {
+    std::string id;
+    eventually([&] {
+      const std::vector<std::string> ids = windowsTitled(name);
+      if (!ids.empty()) id = ids.front();
+      return !id.empty();
+    });
+    return id;
+  }
+};
+
+class GameWindowTest : public RealProgramTest {
  protected:
   void TearDown() override {
     if (pid > 0) {  // a game that did not end by itself
@@ -101,28 +142,24 @@ class GameWindowTest : public test::WindowTest {
 TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsTheProgramCleanly) {
   if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
   startGame();
-  std::string window;
-  ASSERT_TRUE(eventually([&] {
-    const auto ids = windowsTitled(game_title);
-    if (!ids.empty()) window = ids.front();
-    return !window.empty();
-  })) << "no game window appeared";
+  const std::string window = windowOnceThere(game_title);
+  ASSERT_FALSE(window.empty()) << "no game window appeared";
   const unsigned long id = std::stoul(window);
 
   // The splash's green banner plays out by itself (about 3 s): a key would
   // end it, but could also reach the title screen and start the level.
-  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 500; }))
+  ASSERT_TRUE(eventually([&] { return colourCount(grabWindow(id), "g") > 500; }))
       << "the splash screen did not appear";
 
   // The title screen: a cyan picture without green.
-  ASSERT_TRUE(eventually([&] { return pixels(grabWindow(id), true) > 500; }))
+  ASSERT_TRUE(eventually([&] { return colourCount(grabWindow(id), "gb") > 500; }))
       << "the title screen did not appear";
-  EXPECT_EQ(pixels(grabWindow(id), false), 0);
+  EXPECT_EQ(colourCount(grabWindow(id), "g"), 0);
 
   // Keys go to the window under the pointer.
   ASSERT_TRUE(xdotool("mousemove --window " + window + " 500 300"));
   ASSERT_TRUE(xdotool("key space"));
-  EXPECT_TRUE(eventually([&] { return pixels(grabWindow(id), false) > 50; }))
+  EXPECT_TRUE(eventually([&] { return colourCount(grabWindow(id), "g") > 50; }))
       << "the level's first screen did not appear";
 
   // Resized (whole on the screen, for grabWindow): the reticle, a red
@@ -152,7 +189,7 @@ TEST_F(GameWindowTest, SplashThenTitleWhereAKeyStartsTheLevelAndEscapeEndsThePro
 /// The program started in a copy of the game's data folder: its exit
 /// status and standard error. The shared server is held, as a window the
 /// program opens would take the keyboard of other window tests.
-class ProgramTest : public test::WindowTest {
+class ProgramTest : public RealProgramTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
@@ -205,10 +242,150 @@ class ProgramTest : public test::WindowTest {
   }
   std::string errPath() const { return tempDir() + "/stderr.txt"; }
   std::string logFile() const { return game_dir + "/morvane.log"; }
+  /// Whether the log holds text.
+  bool logged(const std::string& text) const {
+    return test::readFile(logFile()).find(text) != std::string::npos;
+  }
+  /// Sends Escape to the window until the program ends (the end screens
+  /// take no keys and pass by themselves); its exit status, or -1 when it
+  /// did not end within 20 tries.
+  int escape(pid_t pid, const std::string& window) {
+    int status = 0;
+    for (int i = 0; i < 20; i++) {
+      xdotool("mousemove --window " + window + " 400 300 key Escape");
+      for (int j = 0; j < 20; j++) {
+        if (waitpid(pid, &status, WNOHANG) == pid)
+          return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &status, 0);
+    return -1;
+  }
+  /// Replays the shipped data/file in the window as fast as it draws,
+  /// up to two seconds before the Escape that ends it at the title, where
+  /// the player takes over on the end screen. On the way: the level in
+  /// play (the HP in red, the magazine in green and the ice energy in
+  /// cyan), then the end screen, mostly of colour (see colourCount()) and
+  /// without the HUD's green, then by itself the title again (cyan without
+  /// green); there Escape ends the program with status 0 and the log holds
+  /// the banners and every world check matched.
+  void replayToTheTitle(const std::string& file, const std::string& colour) {
+    if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+    // The end screens last 120 frames and the recorded player presses
+    // Escape within 10 frames of the title's return: 60 frames before
+    // that Escape the end screen shows, and stays for a while at the
+    // recorded frame rate once the player has taken over.
+    std::string cut;
+    int checks = 0;
+    const std::vector<std::string> lines = test::readLines(game_dir + "/" + file);
+    int end = 0;
+    for (const std::string& line : lines) {
+      if (line.find(" key pressed ESCAPE") != std::string::npos) end = std::stoi(line) - 60;
+    }
+    for (const std::string& line : lines) {
+      if (std::isdigit(static_cast<unsigned char>(line[0])) && std::stoi(line) >= end) break;
+      if (line.find(" check ") != std::string::npos) checks++;
+      cut += line + "\n";
+    }
+    cut += std::to_string(end) + " end\n";
+    std::ofstream(game_dir + "/to-title.replay") << cut;
+    const char* p_display = std::getenv("DISPLAY");
+    const pid_t pid =
+        start("frame_time:0,replay_then_play:true,",
+              {{"DISPLAY", p_display ? p_display : ""}, {"MORVANE_REPLAY", "to-title.replay"}});
+    const std::string window = windowOnceThere(title);
+    ASSERT_FALSE(window.empty()) << "no game window appeared";
+    const unsigned long id = std::stoul(window);
+    EXPECT_TRUE(eventually(
+        [&] {
+          const sf::Image picture = grabWindow(id);
+          return colourCount(picture, "r") > 50 && colourCount(picture, "g") > 50 &&
+                 colourCount(picture, "gb") > 50;
+        },
+        REPLAY_SECONDS))
+        << file << ": the level in play did not appear";
+    EXPECT_TRUE(eventually(
+        [&] {
+          const sf::Image picture = grabWindow(id);
+          return colourCount(picture, colour) > 2000 && colourCount(picture, "g") == 0;
+        },
+        REPLAY_SECONDS))
+        << file << ": the end screen did not appear";
+    EXPECT_TRUE(
+        eventually([&] { return logged("; the player has the controls."); }, REPLAY_SECONDS))
+        << file << ": the replay did not end";
+    EXPECT_TRUE(eventually([&] {
+      const sf::Image picture = grabWindow(id);
+      return colourCount(picture, "gb") > 500 && colourCount(picture, "g") == 0;
+    })) << file
+        << ": the title did not come back";
+    EXPECT_EQ(escape(pid, window), 0) << file << ": " << test::readFile(errPath());
+    const std::vector<std::string> log = test::readLines(logFile());
+    ASSERT_FALSE(log.empty());
+    EXPECT_TRUE(logged("** Game engine started **"));
+    EXPECT_EQ(test::logMessage(log.back()), "** Game engine stopped **");
+    EXPECT_TRUE(logged("Replay of 'to-title.replay': " + std::to_string(checks) + " of " +
+                       std::to_string(checks) + " world checks matched."))
+        << file << ": " << test::readFile(logFile());
+  }
 
   const std::string title = "MorvaneProgramTest" + std::to_string(getpid());
   std::string game_dir;
 };
+
+TEST_F(ProgramTest, ShippedWinningRunPlaysInAWindowToTheVictoryScreenAndBackToTheTitle) {
+  replayToTheTitle("demo.replay", "rg");
+}
+
+TEST_F(ProgramTest, ShippedLosingRunPlaysInAWindowToTheDefeatScreenAndBackToTheTitle) {
+  replayToTheTitle("demo-defeat.replay", "r");
+}
+
+// Keys and clicks at random (the seed is fixed) on the splash, the title,
+// the level and the end screens: the game never stops on its own, and
+// Escape then ends it cleanly.
+TEST_F(ProgramTest, HalfAMinuteOfRandomKeysAndClicksNeverStopsTheGameAndEscapeEndsIt) {
+  if (!xdotool("version")) GTEST_SKIP() << "xdotool is not installed";
+  const char* p_display = std::getenv("DISPLAY");
+  const pid_t pid = start("", {{"DISPLAY", p_display ? p_display : ""}});
+  const std::string window = windowOnceThere(title);
+  ASSERT_FALSE(window.empty()) << "no game window appeared";
+  const std::string keys[] = {"a",      "d", "space", "Tab", "f",   "r",    "e",        "p",
+                              "Return", "w", "s",     "1",   "F12", "Left", "BackSpace"};
+  std::mt19937 random(1207);
+  const auto anywhere = [&] {
+    return std::to_string(random() % 1000) + " " + std::to_string(random() % 740);
+  };
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(SANITIZED ? 10 : 30);
+  int actions = 0;
+  while (std::chrono::steady_clock::now() < end) {
+    const std::string key = keys[random() % std::size(keys)];
+    switch (random() % 4) {
+      case 0:
+        xdotool("key " + key);
+        break;
+      case 1:  // held for a moment
+        xdotool("keydown " + key + " sleep 0." + std::to_string(random() % 5) + " keyup " + key);
+        break;
+      case 2:
+        xdotool("mousemove --window " + window + " " + anywhere() + " click " +
+                (random() % 2 ? "1" : "3"));
+        break;
+      default:
+        xdotool("mousemove --window " + window + " " + anywhere());
+        break;
+    }
+    actions++;
+    ASSERT_EQ(waitpid(pid, nullptr, WNOHANG), 0)
+        << "the game ended after " << actions << " actions: " << test::readFile(errPath());
+  }
+  EXPECT_EQ(escape(pid, window), 0) << test::readFile(errPath());
+  const std::vector<std::string> log = test::readLines(logFile());
+  ASSERT_FALSE(log.empty());
+  EXPECT_EQ(test::logMessage(log.back()), "** Game engine stopped **");
+}
 
 TEST_F(ProgramTest, AStartThatFailsExitsWithOneAndTellsTheTerminalWhyInOneLine) {
   const char* p_display = std::getenv("DISPLAY");
@@ -354,15 +531,13 @@ TEST_F(ProgramTest, ABrokenDataFileIsNamedInTheLogAndOnlyABrokenFontStopsTheProg
       };
       EXPECT_TRUE(logged(file == level ? started : line)) << what << ": " << line;
       if (file == level) {  // a key on the title screen starts the level: the player is green
-        std::string id;
-        const bool title_shown = eventually([&] {
-          const auto ids = windowsTitled(title);
-          if (!ids.empty()) id = ids.front();
-          return !id.empty() && pixels(grabWindow(std::stoul(id)), true) > 500;
+        const std::string id = windowOnceThere(title);
+        const bool title_shown = !id.empty() && eventually([&] {
+          return colourCount(grabWindow(std::stoul(id)), "gb") > 500;
         });
         EXPECT_TRUE(title_shown && xdotool("mousemove --window " + id + " 500 300") &&
                     xdotool("key space") &&
-                    eventually([&] { return pixels(grabWindow(std::stoul(id)), false) > 50; }))
+                    eventually([&] { return colourCount(grabWindow(std::stoul(id)), "g") > 50; }))
             << what;
         EXPECT_TRUE(logged(line)) << what << ": " << line;
       }

@@ -13,8 +13,11 @@
 #include <thread>
 #include <vector>
 
+#include "engine/core/Config.h"
 #include "engine/core/GameManager.h"
+#include "engine/core/InputSource.h"
 #include "engine/core/LogManager.h"
+#include "engine/core/ReplayManager.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/world/WorldManager.h"
 #include "support/InputProbe.h"
@@ -129,6 +132,31 @@ TEST_F(InputManagerWindowTest, MouseMoveAndClickArriveInWindowCells) {
     return false;
   }));
   EXPECT_EQ(p_probe->received, (Lines{"clicked left 10.5,10.5", "pressed left 10.5,10.5"}));
+}
+
+// A replay file holds only events: the pointer's place, read without one,
+// is not given while input is replayed or recorded.
+TEST_F(InputManagerWindowTest, PointerPlaceIsGivenOnlyWhenInputIsNeitherReplayedNorRecorded) {
+  test::FakeInputState pointer;
+  pointer.mouse = sf::Vector2i(105, 210);
+  input.setInputState(&pointer);
+  Vector where(-1, -1);
+  ASSERT_TRUE(input.getMousePosition(where));
+  EXPECT_EQ(where, Vector(10.5f, 10.5f));
+
+  class NoInput : public InputSource {
+    void frameInput(std::vector<ReplayEvent>&) override {}
+  } replayed;
+  input.setInputSource(&replayed);
+  where = Vector(-1, -1);
+  EXPECT_FALSE(input.getMousePosition(where));
+  input.setInputSource(nullptr);
+
+  Config::getInstance().loadConfig("record_file:" + tempDir() + "/pointer.replay,");
+  ASSERT_EQ(ReplayManager::getInstance().startUp(), 0);
+  ASSERT_TRUE(ReplayManager::getInstance().isRecording());
+  EXPECT_FALSE(input.getMousePosition(where));
+  EXPECT_EQ(where, Vector(-1, -1));
 }
 
 TEST_F(InputManagerWindowTest, CloseRequestSetsGameOverAndEndsTheFrame) {
