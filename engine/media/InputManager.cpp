@@ -194,14 +194,22 @@ bool InputManager::getMousePosition(Vector& r_where) const {
 
 void InputManager::getInput() {
   if (p_input_source) {
-    // The window stays responsive and can still be closed; its other
-    // input is not the game's now.
-    sf::RenderWindow* p_window = DisplayManager::getInstance().getWindow();
+    // The window stays the desktop's to close, resize and switch to full
+    // screen; its keys, buttons and pointer are not the game's now, and
+    // so no pointer cell is sent after a change either.
+    DisplayManager& display = DisplayManager::getInstance();
     sf::Event event;
-    while (p_window && p_window->pollEvent(event)) {
+    while (display.getWindow() && display.getWindow()->pollEvent(event)) {
       if (event.type == sf::Event::Closed) {
         closeRequested();
         return;
+      }
+      if (event.type == sf::Event::Resized) {
+        display.fitToWindow(static_cast<int>(event.size.width),
+                            static_cast<int>(event.size.height));
+      } else if (event.type == sf::Event::KeyPressed && event.key.code == Key::Enter &&
+                 event.key.alt) {
+        display.setFullscreen(!display.isFullscreen());
       }
     }
     std::vector<ReplayEvent> events;

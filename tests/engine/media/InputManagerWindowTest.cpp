@@ -150,6 +150,15 @@ TEST_F(InputManagerWindowTest, PointerPlaceIsGivenOnlyWhenInputIsNeitherReplayed
   input.setInputSource(&replayed);
   where = Vector(-1, -1);
   EXPECT_FALSE(input.getMousePosition(where));
+  // The window still fits its picture to a new size, and the real
+  // pointer's new cell is not the game's.
+  const std::size_t received = p_probe->received.size();
+  ASSERT_TRUE(xdotool("windowsize --sync " + window_id + " 1600 900"));
+  EXPECT_TRUE(frames([] {
+    const Vector cell = DisplayManager::getInstance().pixelToCell(357, 315);
+    return std::floor(cell.getX()) == 10 && std::floor(cell.getY()) == 10;
+  }));
+  EXPECT_EQ(p_probe->received.size(), received);
   input.setInputSource(nullptr);
 
   Config::getInstance().loadConfig("record_file:" + tempDir() + "/pointer.replay,");
