@@ -44,6 +44,7 @@ DisplayManager::DisplayManager()
       p_batch(nullptr),
       batched(true),
       character_size(0),
+      glyph_drop(0.0f),
       draw_calls(0),
       frame_draw_calls(0) {
   setType("DisplayManager");
@@ -142,6 +143,9 @@ unsigned int DisplayManager::prepareGlyphs(float scale) {
     log.writeLog(1, "DisplayManager::startUp(): character size %u, not %u, so glyphs fit cells.",
                  character_size, wanted);
   }
+  // Narrow cells keep the glyphs small, and the tall ones would then reach
+  // into the cell above: they move down as far as needed.
+  glyph_drop = GlyphBatch::glyphDrop(font, character_size, charHeight()).value_or(0.0f);
   batched = Config::getInstance().getBatchedDrawing();
   if (batched) {
     p_batch = new GlyphBatch;
@@ -171,6 +175,7 @@ void DisplayManager::releaseWindow() {
   delete p_batch;
   p_batch = nullptr;
   character_size = 0;
+  glyph_drop = 0.0f;
   draw_calls = 0;
   frame_draw_calls = 0;
 }
@@ -224,7 +229,7 @@ int DisplayManager::drawCell(Vector world_pos, char ch, unsigned char r, unsigne
   // The cell sits a tenth of a cell left and a fifth down from the
   // glyph's origin, under the glyph the font draws.
   const sf::Vector2f cell(pixel.getX() - charWidth() / 10.0f, pixel.getY() + charHeight() / 5.0f);
-  const sf::Vector2f origin(pixel.getX(), pixel.getY());
+  const sf::Vector2f origin(pixel.getX(), pixel.getY() + glyph_drop);
   if (p_batch) {
     p_batch->addRectangle(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
     p_batch->addGlyph(origin, ch, sf::Color(r, g, b));

@@ -112,6 +112,10 @@ class DisplayManager : public Manager {
   /// cell side, made smaller where needed so that every glyph fits its
   /// cell; 0 before start-up and in headless mode.
   unsigned int getCharacterSize() const { return character_size; }
+  /// How far the glyphs sit below their place in the cell, in whole
+  /// pixels (negative: above), so that every one lies within its cell;
+  /// 0 before start-up and in headless mode.
+  float getGlyphDrop() const { return glyph_drop; }
   /// The SFML draw calls made for the frame swapBuffers() showed last.
   int getFrameDrawCalls() const { return frame_draw_calls; }
 
@@ -164,6 +168,7 @@ class DisplayManager : public Manager {
   GlyphBatch* p_batch;  ///< null when drawing character by character
   bool batched;
   unsigned int character_size;
+  float glyph_drop;
   mutable int draw_calls;  ///< made since the last swap
   int frame_draw_calls;
   std::string pending_screenshot;  ///< saved at the next swap; empty for none

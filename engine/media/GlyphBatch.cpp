@@ -1,6 +1,7 @@
 #include "engine/media/GlyphBatch.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace mo {
 
@@ -25,6 +26,7 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
   p_font = nullptr;
   p_texture = nullptr;
   vertices.clear();
+  character_size = size;
   for (int c = FIRST; c <= LAST; c++) {
     ascii[static_cast<std::size_t>(c - FIRST)] = quadOf(font.getGlyph(static_cast<sf::Uint32>(c), size, true));
   }
@@ -38,7 +40,6 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
   }
   p_font = &font;
   p_texture = &texture;
-  character_size = size;
   // A background and a glyph of two triangles each per cell.
   vertices.reserve(cells * 12);
   return true;
@@ -47,10 +48,13 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
 GlyphBatch::Quad GlyphBatch::quadOf(const sf::Glyph& glyph) const {
   const sf::FloatRect& b = glyph.bounds;
   const sf::IntRect& t = glyph.textureRect;
+  // sf::Text puts the baseline one character size below its origin, and
+  // adds its origin last, as this batch does.
+  const auto baseline = static_cast<float>(character_size);
   return Quad{b.left - GLYPH_PADDING,
-              b.top - GLYPH_PADDING,
+              baseline + (b.top - GLYPH_PADDING),
               b.left + b.width + GLYPH_PADDING,
-              b.top + b.height + GLYPH_PADDING,
+              baseline + (b.top + b.height + GLYPH_PADDING),
               static_cast<float>(t.left) - GLYPH_PADDING,
               static_cast<float>(t.top) - GLYPH_PADDING,
               static_cast<float>(t.left + t.width) + GLYPH_PADDING,
@@ -77,9 +81,8 @@ void GlyphBatch::addGlyph(sf::Vector2f origin, char ch, sf::Color color) {
 }
 
 void GlyphBatch::addQuad(sf::Vector2f origin, const Quad& q, sf::Color color) {
-  // sf::Text puts the baseline one character size below its origin.
   const float x = origin.x;
-  const float y = origin.y + static_cast<float>(character_size);
+  const float y = origin.y;
   const sf::Vertex top_left(sf::Vector2f(x + q.left, y + q.top), color, sf::Vector2f(q.u1, q.v1));
   const sf::Vertex top_right(sf::Vector2f(x + q.right, y + q.top), color, sf::Vector2f(q.u2, q.v1));
   const sf::Vertex bottom_left(sf::Vector2f(x + q.left, y + q.bottom), color,
@@ -139,7 +142,7 @@ unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, fl
   const float ink_left = -cell_width / 10.0f;
   const float ink_right = cell_width - cell_width / 10.0f;
   for (; size > 1; size--) {
-    bool fits = font.getLineSpacing(size) <= cell_height;
+    bool fits = font.getLineSpacing(size) <= cell_height && glyphDrop(font, size, cell_height);
     for (int c = FIRST + 1; fits && c <= LAST; c++) {
       const sf::Glyph& glyph = font.getGlyph(static_cast<sf::Uint32>(c), size, true);
       fits = glyph.advance <= cell_width && glyph.bounds.left >= ink_left &&
@@ -148,6 +151,28 @@ unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, fl
     if (fits) break;
   }
   return std::max(size, 1u);
+}
+
+std::optional<float> GlyphBatch::glyphDrop(const sf::Font& font, unsigned int size,
+                                           float cell_height) {
+  // The ink's top and bottom below the origin: the baseline lies one
+  // character size down.
+  float top = 1e9f;
+  float bottom = -1e9f;
+  for (int c = FIRST + 1; c <= LAST; c++) {
+    const sf::FloatRect& b = font.getGlyph(static_cast<sf::Uint32>(c), size, true).bounds;
+    top = std::min(top, static_cast<float>(size) + b.top);
+    bottom = std::max(bottom, static_cast<float>(size) + b.top + b.height);
+  }
+  // The smoothed texture spreads a glyph's edge half a pixel out, onto
+  // the pixel rows whose centres lie within half a pixel of it.
+  const float cell_top = cell_height / 5.0f;
+  const float least = cell_top + 0.5f - top;
+  const float most = cell_top + cell_height - 0.5f - bottom;
+  // Whole pixels keep glyphs on whole-pixel origins as sharp as before.
+  const float drop = least > 0.0f ? std::ceil(least) : (most < 0.0f ? std::floor(most) : 0.0f);
+  if (drop < least || drop > most) return std::nullopt;
+  return drop;
 }
 
 }  // namespace mo

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace mo {
@@ -57,13 +58,23 @@ class GlyphBatch {
   /// every printable ASCII glyph of font, bold, fits a cell of
   /// cell_width x cell_height pixels: its advance fits the width, the
   /// font's line spacing the height, and its ink lies within the cell's
-  /// background, which starts a tenth of a cell left of the glyph's
-  /// origin, so that no glyph reaches into its neighbour's cell.
+  /// background, which starts a tenth of a cell left of and a fifth of a
+  /// cell below the glyph's origin, once the glyph is moved down by
+  /// glyphDrop(), so that no glyph reaches into a neighbour's cell.
   static unsigned int fittingSize(const sf::Font& font, unsigned int size, float cell_width,
                                   float cell_height);
 
+  /// How far (whole pixels; negative is up) the printable ASCII glyphs of
+  /// font at size, bold, move from their origin for the ink of every one
+  /// to lie within a cell cell_height pixels high that starts a fifth of
+  /// a cell below the origin: 0 when it already does, else the least
+  /// move. Empty when no move makes every glyph fit.
+  static std::optional<float> glyphDrop(const sf::Font& font, unsigned int size,
+                                        float cell_height);
+
  private:
-  /// A glyph's quad relative to its text's origin, and its texture
+  /// A glyph's quad relative to its text's origin (the baseline one
+  /// character size below it), and its texture
   /// rectangle, both in pixels.
   struct Quad {
     float left, top, right, bottom;

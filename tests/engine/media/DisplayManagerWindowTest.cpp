@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string>
 
 #include "engine/core/LogManager.h"
@@ -135,34 +136,57 @@ TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndTheFontScale) {
 
 TEST_F(DisplayManagerWindowTest, GlyphsShrinkOnlyAsFarAsNeededForNoneToReachIntoItsNeighbour) {
   // The game's cells, 12.8 x 32 pixels: at font scale 2 the glyphs would
-  // be 25 pixels, half as wide again as a cell.
-  LogManager::getInstance().setLogLevel(1);
-  ASSERT_EQ(startWindow("window_horizontal_pixels:1024,window_vertical_pixels:768,"
-                        "window_horizontal_chars:80,window_vertical_chars:24,"),
-            0);
-  EXPECT_EQ(display.getCharacterSize(), 16u);
+  // be 25 pixels, half as wide again as a cell; and the tests' cells,
+  // 10 x 20 pixels. Glyphs that fit a cell's width sit low enough for the
+  // tall ones to stay out of the cell above. Both ways of drawing.
+  struct Case {
+    std::string config;
+    float cell_width, cell_height;
+    unsigned size;
+    float drop;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"window_horizontal_pixels:1024,window_vertical_pixels:768,window_horizontal_chars:80,"
+            "window_vertical_chars:24,",
+            12.8f, 32, 16, 5},
+           {"font_scale:1,", 10, 20, 10, 5}}) {
+    for (const bool batched : {true, false}) {
+      SCOPED_TRACE(c.config + (batched ? " batched" : " one by one"));
+      LogManager::getInstance().setLogLevel(1);
+      display.reset();
+      ASSERT_EQ(startWindow(c.config + "batched_drawing:" + (batched ? "true," : "false,")), 0);
+      EXPECT_EQ(display.getCharacterSize(), c.size);
+      EXPECT_EQ(display.getGlyphDrop(), c.drop);
+      // Every printable character alone, red on its blue background, in
+      // every other cell: its ink stays within its background.
+      display.getWindow()->clear(sf::Color::Black);
+      for (int ch = '!'; ch <= '~'; ch++) {
+        const int i = ch - '!';
+        display.drawCh(Vector(static_cast<float>(2 * (i % 38) + 1), static_cast<float>(2 * (i / 38) + 1)),
+                       static_cast<char>(ch), RED);
+      }
+      const sf::Image image = readBack(*display.getWindow());
+      const auto is_ink = [](sf::Color p) { return p.r > 0; };
+      for (int ch = '!'; ch <= '~'; ch++) {
+        const int i = ch - '!';
+        const float left = c.cell_width * (static_cast<float>(2 * (i % 38) + 1) - 0.1f);
+        const float top = c.cell_height * (static_cast<float>(2 * (i / 38) + 1) + 0.2f);
+        const Extent ink = extent(image, is_ink, static_cast<int>(left - c.cell_width / 2),
+                                  static_cast<int>(top - c.cell_height / 2),
+                                  static_cast<int>(left + 1.5f * c.cell_width),
+                                  static_cast<int>(top + 1.5f * c.cell_height));
+        SCOPED_TRACE(std::string("glyph '") + static_cast<char>(ch) + "'");
+        // A pixel belongs to the cell that holds its centre.
+        EXPECT_GT(ink[0], 4);
+        EXPECT_GE(static_cast<float>(ink[1]) + 0.5f, left);
+        EXPECT_LE(static_cast<float>(ink[3]) + 0.5f, left + c.cell_width);
+        EXPECT_GE(static_cast<float>(ink[2]) + 0.5f, top);
+        EXPECT_LE(static_cast<float>(ink[4]) + 0.5f, top + c.cell_height);
+      }
+    }
+  }
   EXPECT_EQ(logCount("DisplayManager::startUp(): character size 16, not 25, so glyphs fit cells."),
-            1);
-  // Every printable character alone, red on its blue background: its ink
-  // stays within the columns of its background.
-  display.getWindow()->clear(sf::Color::Black);
-  for (int c = '!'; c <= '~'; c++) {
-    const int i = c - '!';
-    display.drawCh(Vector(static_cast<float>(2 * (i % 38) + 1), static_cast<float>(2 * (i / 38) + 1)),
-                   static_cast<char>(c), RED);
-  }
-  const sf::Image image = readBack(*display.getWindow());
-  const auto is_ink = [](sf::Color p) { return p.r > 0; };
-  for (int c = '!'; c <= '~'; c++) {
-    const int i = c - '!';
-    const float left = 12.8f * static_cast<float>(2 * (i % 38) + 1) - 1.28f;
-    const int top = 32 * (2 * (i / 38) + 1);
-    const Extent ink = extent(image, is_ink, static_cast<int>(left) - 12, top, static_cast<int>(left) + 25, top + 64);
-    SCOPED_TRACE(std::string("glyph '") + static_cast<char>(c) + "'");
-    EXPECT_GT(ink[0], 4);
-    EXPECT_GE(static_cast<float>(ink[1]) + 0.5f, left);
-    EXPECT_LE(static_cast<float>(ink[3]) + 0.5f, left + 12.8f);
-  }
+            2);
 }
 
 /// Scenes drawn once character by character and once batched.
@@ -240,10 +264,14 @@ TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByChara
   }
   for (std::size_t i = 0; i < scenes.size(); i++) {
     SCOPED_TRACE("scene " + std::to_string(i));
-    // No tolerance: both ways hand the same vertices, colours and
-    // texture to the same rasteriser, so not one pixel may differ.
+    // Both ways hand the same vertices, colours and texture to the same
+    // rasteriser; only at fractional positions does the window's own
+    // transform (one by one) round the last bit of a position otherwise
+    // than the batch, which adds it beforehand: a smoothed edge's blend
+    // may then differ by one level of 255.
     const sf::Uint8* p_one_by_one = pictures[0][i].getPixelsPtr();
-    EXPECT_TRUE(std::equal(p_one_by_one, p_one_by_one + 800 * 600 * 4, pictures[1][i].getPixelsPtr()));
+    EXPECT_TRUE(std::equal(p_one_by_one, p_one_by_one + 800 * 600 * 4, pictures[1][i].getPixelsPtr(),
+                           [](sf::Uint8 a, sf::Uint8 b) { return std::abs(a - b) <= 1; }));
   }
 }
 
