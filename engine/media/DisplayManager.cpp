@@ -259,8 +259,10 @@ int DisplayManager::drawCell(Vector world_pos, char32_t ch, unsigned char r, uns
   }
   p_rectangle->setPosition(cell);
   p_window->draw(*p_rectangle);
-  draw_calls += 2;
-  if (p_batch && p_batch->isDrawnAsShapes(ch)) {
+  const GlyphBatch::Look look = p_batch ? p_batch->lookOf(ch) : GlyphBatch::FROM_FONT;
+  draw_calls += look == GlyphBatch::BLANK ? 1 : 2;
+  if (look == GlyphBatch::BLANK) return 0;
+  if (look == GlyphBatch::AS_SHAPES) {
     cell_vertices.clear();
     p_batch->buildShapes(ch, cell_rect, sf::Color(r, g, b), cell_vertices);
     p_window->draw(cell_vertices.data(), cell_vertices.size(), sf::Triangles);

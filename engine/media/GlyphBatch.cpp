@@ -62,7 +62,7 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
   const sf::Image image = texture.copyToImage();
   for (const auto& [code, glyph] : loaded) {
     Quad quad = quadOf(glyph);
-    quad.missing = looksMissing(glyph, &image);
+    if (looksMissing(glyph, &image)) quad.look = AS_SHAPES;
     others.emplace(code, quad);
   }
   if (image.getSize().x < 2 || image.getSize().y < 2) return false;
@@ -92,7 +92,7 @@ GlyphBatch::Quad GlyphBatch::quadOf(const sf::Glyph& glyph) const {
               static_cast<float>(t.top) - GLYPH_PADDING,
               static_cast<float>(t.left + t.width) + GLYPH_PADDING,
               static_cast<float>(t.top + t.height) + GLYPH_PADDING,
-              false};
+              b.width > 0 && b.height > 0 ? FROM_FONT : BLANK};
 }
 
 bool GlyphBatch::looksMissing(const sf::Glyph& glyph, const sf::Image* p_atlas) const {
@@ -123,14 +123,15 @@ const GlyphBatch::Quad& GlyphBatch::otherQuad(char32_t code) {
   if (found != others.end()) return found->second;
   const sf::Glyph& glyph = p_font->getGlyph(code, character_size, true);
   Quad quad = quadOf(glyph);
-  quad.missing = looksMissing(glyph, nullptr);
+  if (looksMissing(glyph, nullptr)) quad.look = AS_SHAPES;
   return others.emplace(code, quad).first->second;
 }
 
-bool GlyphBatch::isDrawnAsShapes(char32_t code) {
-  if (CellGlyph::isDrawn(code)) return true;
-  if (!p_font || (code >= FIRST && code <= LAST) || isBlank(code)) return false;
-  return otherQuad(code).missing;
+GlyphBatch::Look GlyphBatch::lookOf(char32_t code) {
+  if (CellGlyph::isDrawn(code)) return AS_SHAPES;
+  if (code == ' ' || isBlank(code)) return BLANK;
+  if (!p_font) return FROM_FONT;
+  return code >= FIRST && code <= LAST ? ascii[code - FIRST].look : otherQuad(code).look;
 }
 
 void GlyphBatch::buildShapes(char32_t code, const sf::FloatRect& cell, sf::Color color,
@@ -151,8 +152,8 @@ void GlyphBatch::addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color 
 void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32_t code,
                           sf::Color color) {
   if (!p_font) return;
-  if (code >= FIRST && code <= LAST) {
-    if (code != ' ') addQuad(origin, ascii[static_cast<std::size_t>(code - FIRST)], color);
+  if (code > ' ' && code <= LAST) {
+    addQuad(origin, ascii[static_cast<std::size_t>(code - FIRST)], color);
     return;
   }
   if (isBlank(code)) return;
@@ -161,9 +162,9 @@ void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32
     return;
   }
   const Quad& quad = otherQuad(code);
-  if (quad.missing) {
+  if (quad.look == AS_SHAPES) {
     buildShapes(code, cell, color, vertices);
-  } else {
+  } else if (quad.look == FROM_FONT) {
     addQuad(origin, quad, color);
   }
 }

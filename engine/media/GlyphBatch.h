@@ -46,9 +46,12 @@ class GlyphBatch {
   /// not loaded yet are loaded when first met.
   void addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32_t code, sf::Color color);
 
-  /// Whether code is drawn as shapes filling its cell (a glyph of
-  /// CellGlyph, or one the font lacks) rather than from the font.
-  bool isDrawnAsShapes(char32_t code);
+  /// How a code point shows: from the font, as shapes filling its cell
+  /// (a glyph of CellGlyph, or one the font lacks), or not at all (a
+  /// blank, or a glyph without ink, which sf::Text would show as a dot
+  /// of the texture's corner).
+  enum Look { FROM_FONT, AS_SHAPES, BLANK };
+  Look lookOf(char32_t code);
 
   /// Appends the shapes of such a code point filling cell (pixels) in
   /// color to out, as addGlyph() queues them.
@@ -95,7 +98,7 @@ class GlyphBatch {
   struct Quad {
     float left, top, right, bottom;
     float u1, v1, u2, v2;
-    bool missing;  ///< the font lacks the glyph
+    Look look;  ///< AS_SHAPES: the font lacks the glyph
   };
   Quad quadOf(const sf::Glyph& glyph) const;
   /// The quad of a code point beyond ASCII, loaded when first met.
