@@ -117,8 +117,19 @@ int leadingInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
-std::string printable(const std::string& text) {
+namespace {
+
+void appendHex(std::string& text, char ch) {
   static const char HEX[] = "0123456789ABCDEF";
+  const auto byte = static_cast<unsigned char>(ch);
+  text += "\\x";
+  text += HEX[byte >> 4];
+  text += HEX[byte & 0x0f];
+}
+
+}  // namespace
+
+std::string printable(const std::string& text) {
   std::string result;
   result.reserve(text.size());
   for (const char ch : text) {
@@ -126,9 +137,22 @@ std::string printable(const std::string& text) {
     if (byte >= 0x20 && byte < 0x7f) {
       result += ch;
     } else {
-      result += "\\x";
-      result += HEX[byte >> 4];
-      result += HEX[byte & 0x0f];
+      appendHex(result, ch);
+    }
+  }
+  return result;
+}
+
+std::string validUtf8(const std::string& text) {
+  std::string result;
+  result.reserve(text.size());
+  char32_t code = 0;
+  for (std::size_t pos = 0; pos < text.size();) {
+    const std::size_t at = pos;
+    if (decodeUtf8(text, pos, code)) {
+      result.append(text, at, pos - at);
+    } else {
+      appendHex(result, text[at]);
     }
   }
   return result;
@@ -351,7 +375,7 @@ std::map<std::string, std::string> matchKeys(const std::string& text,
 }
 
 std::string attributeItem(const std::string& key, const std::string& value) {
-  return key + ":" + value + ",";
+  return key + ":" + validUtf8(value) + ",";
 }
 
 bool attributeSelected(const std::string& selection, const std::string& name, bool modified) {

@@ -118,6 +118,10 @@ std::u32string utf8ToCodePoints(const std::string& text);
 /// std::string::npos when text is well-formed.
 std::size_t firstBadUtf8(const std::string& text);
 
+/// text with every byte that is no UTF-8 written as \xNN, as printable()
+/// writes it; well-formed UTF-8 (ASCII too) stays as it is.
+std::string validUtf8(const std::string& text);
+
 /// The code point that byte shows in code page 437, the character set
 /// of the classic PC console: ASCII from 32 to 126, its symbols below 32
 /// and at 127 (byte 0 a blank), and its letters, box drawing and block
@@ -146,7 +150,8 @@ void resetMatch();
 std::map<std::string, std::string> matchKeys(const std::string& text,
                                              std::initializer_list<const char*> keys);
 
-/// One item of attribute text: key, ':', value, ','.
+/// One item of attribute text: key, ':', value, ','; bytes of value that
+/// are no UTF-8 written as validUtf8() writes them.
 std::string attributeItem(const std::string& key, const std::string& value);
 
 /// Whether an attribute is asked for by an attribute selection: "ALL"

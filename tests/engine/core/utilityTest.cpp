@@ -253,6 +253,9 @@ TEST(Utf8, DecodesWellFormedTextAndReplacesEachBadByteAlone) {
     for (const char32_t code : c.codes) appendUtf8(again, code);
     EXPECT_EQ(again, c.bytes);
   }
+  // Text for the log and attribute text: only the bad bytes escaped.
+  EXPECT_EQ(validUtf8("a\xFF\xC3\xA9\xE2\x95"), "a\\xFF\xC3\xA9\\xE2\\x95");
+  EXPECT_EQ(attributeItem("view_string", "HP \xE2\x96\x88\x80"), "view_string:HP \xE2\x96\x88\\x80,");
   std::string invalid;
   appendUtf8(invalid, 0xD800);
   appendUtf8(invalid, 0x110000);
