@@ -90,7 +90,7 @@ void drawArms(const char* arms, char dashes, const sf::FloatRect& cell, float t,
     const auto draw = [&](float across0, float across1, float start, float end) {
       const float from = positive ? along + start : edge0;
       const float to = positive ? edge1 : along + end;
-      if (dashes == '-' || dashes == 'a') {
+      if (dashes == '-') {
         paint.bar(horizontal, from, to, across + across0, across + across1);
         return;
       }
