@@ -27,6 +27,7 @@
 #include "engine/media/addParticles.h"
 #include "engine/media/Animation.h"
 #include "engine/media/audioOutput.h"
+#include "engine/media/CellGlyph.h"
 #include "engine/media/CharGrid.h"
 #include "engine/media/DisplayManager.h"
 #include "engine/media/Frame.h"

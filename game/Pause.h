@@ -1,14 +1,14 @@
 #ifndef GH_PAUSE_H
 #define GH_PAUSE_H
 
-#include "engine/world/ViewObject.h"
+#include "game/Hud.h"
 
 namespace gh {
 
 /// The game's pause: stops and restarts the engine's game time and the
 /// music, and while paused shows "PAUSED" in the middle of the view. The
 /// player makes one with its HUD and pauses with P.
-class Pause : public mo::ViewObject {
+class Pause : public Hud {
  public:
   /// A hidden "Pause" item reading "PAUSED" (no value) in YELLOW at
   /// CENTER_CENTER.

@@ -14,6 +14,7 @@
 #include "game/Bullet.h"
 #include "game/Enemy.h"
 #include "game/GameOver.h"
+#include "game/Hud.h"
 #include "game/IceProjectile.h"
 #include "game/Pause.h"
 #include "game/Reticle.h"
@@ -25,10 +26,12 @@ namespace gh {
 
 namespace {
 
+/// The width of the HP box's health bar, in cells.
+const int HEALTH_BAR_CELLS = 10;
+
 /// A new HUD item.
-mo::ViewObject* makeHud(mo::ViewObjectLocation location, const char* text, int value,
-                        mo::Color color) {
-  mo::ViewObject* p_view = new mo::ViewObject;
+Hud* makeHud(mo::ViewObjectLocation location, const char* text, int value, mo::Color color) {
+  Hud* p_view = new Hud;
   p_view->setLocation(location);
   p_view->setViewString(text);
   p_view->setValue(value);
@@ -107,7 +110,9 @@ Player::Player() {
   p_reserves_view = makeHud(mo::BOTTOM_CENTER, "Reserves", reserves, mo::GREEN);
   p_ice_energy_view =
       makeHud(mo::BOTTOM_RIGHT, "Ice Energy", static_cast<int>(ice_energy), mo::CYAN);
-  p_health_view = makeHud(mo::TOP_CENTER, "HP", static_cast<int>(health), mo::RED);
+  Hud* p_health = makeHud(mo::TOP_CENTER, "HP", static_cast<int>(health), mo::RED);
+  p_health->setBar(static_cast<int>(max_health), HEALTH_BAR_CELLS);
+  p_health_view = p_health;
   p_pause = new Pause;
 
   mo::addParticles(0, mo::DRIFT_DOWN, 2.0f);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures from a real run of the game under Xvfb:
-# docs/images/title.png (the title screen) and docs/images/play.png (a
-# moment of play). Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
+# docs/images/title.png (the title screen), docs/images/play.png (a
+# moment of play) and docs/images/glyphs.png (ice raised with the staff
+# beside the HUD's boxes and health bar: line drawing and blocks). Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
 # Needs a built game (make build); installs xwd and ImageMagick if missing.
 set -euo pipefail
 
@@ -76,6 +77,14 @@ sleep 0.4
 xdotool keyup --window "$window" d
 sleep 0.5
 shoot play.png
+# The staff: an ice wall ahead and an ice platform above it.
+key Tab
+sleep 0.3
+xdotool mousemove --window "$window" 700 420 click 3
+sleep 0.8
+xdotool mousemove --window "$window" 820 250 click 1
+sleep 1.2
+shoot glyphs.png
 key Escape
 wait "$game" || true
 game=""

@@ -1,6 +1,8 @@
 #include "engine/core/LogManager.h"
 
 #include <cerrno>
+#include <cstdarg>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -86,7 +88,20 @@ int LogManager::writeLine(int level, const char* fmt, va_list args) const {
   if (log_step_count) {
     ok = std::fprintf(p_out, "%4d ", GameManager::getInstance().getStepCount()) >= 0 && ok;
   }
-  const int written = std::vfprintf(p_out, fmt, args);
+  // The log stays UTF-8 whatever bytes a message carries: they are
+  // formatted first, and bytes that are no UTF-8 written as \xNN.
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, fmt, again);
+  va_end(again);
+  int written = length;
+  if (length >= 0) {
+    line.resize(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(&line[0], line.size(), fmt, args);
+    line.resize(static_cast<std::size_t>(length));
+    if (firstBadUtf8(line) != std::string::npos) line = validUtf8(line);
+    ok = std::fputs(line.c_str(), p_out) != EOF && ok;
+  }
   ok = written >= 0 && ok;
   ok = std::fputc('\n', p_out) != EOF && ok;
   // Lines outside the loop reach the file at once, so a kill leaves them

@@ -86,6 +86,7 @@ class LogManager : public Manager {
   std::string file_name;
   std::string failure;
   mutable bool write_failed;
+  mutable std::string line;  ///< the message being written
 };
 
 }  // namespace mo

@@ -96,6 +96,38 @@ int leadingInt(const std::string& text);
 /// characters, bytes of 128 and above) written as \xNN.
 std::string printable(const std::string& text);
 
+/// The code point that stands for bytes that are no UTF-8, U+FFFD.
+const char32_t REPLACEMENT_CHARACTER = 0xFFFD;
+
+/// Reads the UTF-8 sequence at byte pos of text (pos within text): its
+/// code point into code, and pos moved past it. False, with code
+/// REPLACEMENT_CHARACTER and pos moved one byte, when the byte there
+/// starts no well-formed sequence (a stray continuation byte, a sequence
+/// cut short, an overlong form, a surrogate, beyond U+10FFFF).
+bool decodeUtf8(const std::string& text, std::size_t& pos, char32_t& code);
+
+/// Appends code to text as UTF-8; a value that is no code point (a
+/// surrogate, beyond U+10FFFF) appends REPLACEMENT_CHARACTER.
+void appendUtf8(std::string& text, char32_t code);
+
+/// The code points of the UTF-8 text, a byte that is no UTF-8 giving one
+/// REPLACEMENT_CHARACTER.
+std::u32string utf8ToCodePoints(const std::string& text);
+
+/// The byte offset of the first byte of text that is no UTF-8, or
+/// std::string::npos when text is well-formed.
+std::size_t firstBadUtf8(const std::string& text);
+
+/// text with every byte that is no UTF-8 written as \xNN, as printable()
+/// writes it; well-formed UTF-8 (ASCII too) stays as it is.
+std::string validUtf8(const std::string& text);
+
+/// The code point that byte shows in code page 437, the character set
+/// of the classic PC console: ASCII from 32 to 126, its symbols below 32
+/// and at 127 (byte 0 a blank), and its letters, box drawing and block
+/// glyphs above.
+char32_t codePointOfCp437(unsigned char byte);
+
 /// The leading decimal number of text as atof reads it (0 when there is
 /// none).
 float leadingFloat(const std::string& text);
@@ -118,7 +150,8 @@ void resetMatch();
 std::map<std::string, std::string> matchKeys(const std::string& text,
                                              std::initializer_list<const char*> keys);
 
-/// One item of attribute text: key, ':', value, ','.
+/// One item of attribute text: key, ':', value, ','; bytes of value that
+/// are no UTF-8 written as validUtf8() writes them.
 std::string attributeItem(const std::string& key, const std::string& value);
 
 /// Whether an attribute is asked for by an attribute selection: "ALL"

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/core/utility.h"
+
 namespace mo {
 
 CharGrid::CharGrid(int init_width, int init_height)
@@ -16,7 +18,7 @@ void CharGrid::clear() {
   std::fill(colors.begin(), colors.end(), BLACK);
 }
 
-void CharGrid::put(float x, float y, char ch, Color color) {
+void CharGrid::put(float x, float y, char32_t ch, Color color) {
   if (!std::isfinite(x) || !std::isfinite(y)) return;
   const long cx = std::lround(x);
   const long cy = std::lround(y);
@@ -27,8 +29,8 @@ void CharGrid::put(float x, float y, char ch, Color color) {
   colors[i] = color;
 }
 
-char CharGrid::charAt(int x, int y) const {
-  if (x < 0 || y < 0 || x >= width || y >= height) return '\0';
+char32_t CharGrid::charAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width || y >= height) return 0;
   return chars[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                static_cast<std::size_t>(x)];
 }
@@ -41,8 +43,12 @@ Color CharGrid::colorAt(int x, int y) const {
 
 std::string CharGrid::row(int y) const {
   if (y < 0 || y >= height) return std::string();
-  const auto start = chars.begin() + static_cast<std::ptrdiff_t>(y) * width;
-  return std::string(start, start + width);
+  std::string text;
+  const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
+  for (std::size_t i = start; i < start + static_cast<std::size_t>(width); i++) {
+    appendUtf8(text, chars[i]);
+  }
+  return text;
 }
 
 std::string CharGrid::trimmedRow(int y) const {

@@ -8,7 +8,7 @@
 
 namespace mo {
 
-/// A picture of the window as text: one character and one colour per
+/// A picture of the window as text: one code point and one colour per
 /// cell, in view cells. The DisplayManager copies every character it
 /// draws into an attached grid, so that screens can be compared as text
 /// without reading pixels back.
@@ -24,16 +24,17 @@ class CharGrid {
   /// Empties every cell.
   void clear();
 
-  /// Puts ch in colour at the cell that holds view position (x, y),
-  /// rounded to the nearest cell. Positions outside are ignored.
-  void put(float x, float y, char ch, Color color);
+  /// Puts the code point ch in colour at the cell that holds view
+  /// position (x, y), rounded to the nearest cell. Positions outside are
+  /// ignored.
+  void put(float x, float y, char32_t ch, Color color);
 
-  /// The character at cell (x, y), or '\0' outside the grid.
-  char charAt(int x, int y) const;
+  /// The code point at cell (x, y), or 0 outside the grid.
+  char32_t charAt(int x, int y) const;
   /// The colour at cell (x, y), or BLACK outside the grid.
   Color colorAt(int x, int y) const;
 
-  /// Row y as text (empty outside the grid).
+  /// Row y as UTF-8 text (empty outside the grid).
   std::string row(int y) const;
   /// Row y without its trailing blanks.
   std::string trimmedRow(int y) const;
@@ -44,7 +45,7 @@ class CharGrid {
  private:
   int width;
   int height;
-  std::vector<char> chars;
+  std::vector<char32_t> chars;
   std::vector<Color> colors;
 };
 

@@ -44,6 +44,7 @@ DisplayManager::DisplayManager()
       p_batch(nullptr),
       batched(true),
       character_size(0),
+      glyph_drop(0.0f),
       draw_calls(0),
       frame_draw_calls(0),
       fullscreen(false),
@@ -188,18 +189,22 @@ unsigned int DisplayManager::prepareGlyphs(float scale) {
     log.writeLog(1, "DisplayManager::startUp(): character size %u, not %u, so glyphs fit cells.",
                  character_size, wanted);
   }
+  // Narrow cells keep the glyphs small, and the tall ones would then reach
+  // into the cell above: they move down as far as needed.
+  glyph_drop = GlyphBatch::glyphDrop(font, character_size, charHeight()).value_or(0.0f);
   batched = Config::getInstance().getBatchedDrawing();
-  if (batched) {
-    p_batch = new GlyphBatch;
-    const auto cells = static_cast<std::size_t>(window_horizontal_chars) *
-                       static_cast<std::size_t>(window_vertical_chars);
-    if (!p_batch->prepare(font, character_size, cells)) {
-      log.writeLog("DisplayManager::startUp(): Warning! No white texel in the glyph texture, "
-                   "drawing character by character.");
-      delete p_batch;
-      p_batch = nullptr;
-      batched = false;
-    }
+  // Drawing character by character asks the batch which glyphs it draws
+  // as shapes, so both ways show the same.
+  p_batch = new GlyphBatch;
+  const auto cells = static_cast<std::size_t>(window_horizontal_chars) *
+                     static_cast<std::size_t>(window_vertical_chars);
+  if (!p_batch->prepare(font, character_size, batched ? cells : 0,
+                        sf::Vector2f(charWidth(), charHeight()))) {
+    log.writeLog("DisplayManager::startUp(): Warning! No white texel in the glyph texture, "
+                 "drawing character by character.");
+    delete p_batch;
+    p_batch = nullptr;
+    batched = false;
   }
   return character_size;
 }
@@ -218,6 +223,7 @@ void DisplayManager::releaseWindow() {
   p_batch = nullptr;
   character_size = 0;
   fullscreen = false;
+  glyph_drop = 0.0f;
   draw_calls = 0;
   frame_draw_calls = 0;
 }
@@ -247,7 +253,27 @@ void DisplayManager::reset() {
 
 void DisplayManager::setCharGrid(CharGrid* p_grid) { p_char_grid = p_grid; }
 
+namespace {
+
+// The code point a char stands for: itself in ASCII; beyond it, a byte
+// that is no UTF-8 alone.
+char32_t codeOfChar(char ch) {
+  const auto byte = static_cast<unsigned char>(ch);
+  return byte < 0x80 ? byte : REPLACEMENT_CHARACTER;
+}
+
+}  // namespace
+
 int DisplayManager::drawCh(Vector world_pos, char ch, Color color) const {
+  return drawCh(world_pos, codeOfChar(ch), color);
+}
+
+int DisplayManager::drawCh(Vector world_pos, char ch, unsigned char r, unsigned char g,
+                           unsigned char b) const {
+  return drawCh(world_pos, codeOfChar(ch), r, g, b);
+}
+
+int DisplayManager::drawCh(Vector world_pos, char32_t ch, Color color) const {
   if (isStarted() && !p_window && !p_char_grid) return -1;
   // CUSTOM and values that are no colour leave the bytes alone: white.
   unsigned char r = 255, g = 255, b = 255;
@@ -255,12 +281,12 @@ int DisplayManager::drawCh(Vector world_pos, char ch, Color color) const {
   return drawCell(world_pos, ch, r, g, b, (color >= BLACK && color <= WHITE) ? color : WHITE);
 }
 
-int DisplayManager::drawCh(Vector world_pos, char ch, unsigned char r, unsigned char g,
+int DisplayManager::drawCh(Vector world_pos, char32_t ch, unsigned char r, unsigned char g,
                            unsigned char b) const {
   return drawCell(world_pos, ch, r, g, b, colorOfBytes(r, g, b));
 }
 
-int DisplayManager::drawCell(Vector world_pos, char ch, unsigned char r, unsigned char g,
+int DisplayManager::drawCell(Vector world_pos, char32_t ch, unsigned char r, unsigned char g,
                              unsigned char b, Color color) const {
   if (!isStarted()) {
     LogManager::getInstance().writeLog("%s not started!", getType().c_str());
@@ -274,19 +300,28 @@ int DisplayManager::drawCell(Vector world_pos, char ch, unsigned char r, unsigne
   // The cell sits a tenth of a cell left and a fifth down from the
   // glyph's origin, under the glyph the font draws.
   const sf::Vector2f cell(pixel.getX() - charWidth() / 10.0f, pixel.getY() + charHeight() / 5.0f);
-  const sf::Vector2f origin(pixel.getX(), pixel.getY());
-  if (p_batch) {
+  const sf::Vector2f origin(pixel.getX(), pixel.getY() + glyph_drop);
+  const sf::FloatRect cell_rect(cell, p_rectangle->getSize());
+  if (batched && p_batch) {
     p_batch->addRectangle(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
-    p_batch->addGlyph(origin, ch, sf::Color(r, g, b));
+    p_batch->addGlyph(origin, cell_rect, ch, sf::Color(r, g, b));
     return 0;
   }
   p_rectangle->setPosition(cell);
   p_window->draw(*p_rectangle);
-  p_text->setString(sf::String(ch));
+  const GlyphBatch::Look look = p_batch ? p_batch->lookOf(ch) : GlyphBatch::FROM_FONT;
+  draw_calls += look == GlyphBatch::BLANK ? 1 : 2;
+  if (look == GlyphBatch::BLANK) return 0;
+  if (look == GlyphBatch::AS_SHAPES) {
+    cell_vertices.clear();
+    p_batch->buildShapes(ch, cell_rect, sf::Color(r, g, b), cell_vertices);
+    p_window->draw(cell_vertices.data(), cell_vertices.size(), sf::Triangles);
+    return 0;
+  }
+  p_text->setString(sf::String(static_cast<sf::Uint32>(ch)));
   p_text->setPosition(origin);
   p_text->setFillColor(sf::Color(r, g, b));
   p_window->draw(*p_text);
-  draw_calls += 2;
   return 0;
 }
 
@@ -297,7 +332,8 @@ int DisplayManager::drawString(Vector world_pos, const std::string& text, Justif
     return -1;
   }
   if (!p_window && !p_char_grid) return -1;
-  const int length = static_cast<int>(text.size());
+  const std::u32string codes = utf8ToCodePoints(text);
+  const int length = static_cast<int>(codes.size());
   float start_x = world_pos.getX();
   if (just == CENTER_JUSTIFIED) {
     start_x -= static_cast<float>(length / 2);
@@ -309,14 +345,14 @@ int DisplayManager::drawString(Vector world_pos, const std::string& text, Justif
   const Color cell_color = (color >= BLACK && color <= WHITE) ? color : WHITE;
   for (int i = 0; i < length; i++) {
     drawCell(Vector(start_x + static_cast<float>(i), world_pos.getY()),
-             text[static_cast<std::size_t>(i)], r, g, b, cell_color);
+             codes[static_cast<std::size_t>(i)], r, g, b, cell_color);
   }
   return 0;
 }
 
 int DisplayManager::drawShape(const sf::Shape& shape) const {
   if (!p_window) return -1;
-  if (p_batch) {
+  if (batched && p_batch) {
     p_batch->addShape(shape);
   } else {
     p_window->draw(shape);
@@ -327,7 +363,7 @@ int DisplayManager::drawShape(const sf::Shape& shape) const {
 
 int DisplayManager::flush() const {
   if (!p_window) return -1;
-  const int calls = p_batch ? p_batch->flush(*p_window) : 0;
+  const int calls = batched && p_batch ? p_batch->flush(*p_window) : 0;
   draw_calls += calls;
   return calls;
 }

@@ -4,6 +4,7 @@
 #include <SFML/Graphics.hpp>
 
 #include <string>
+#include <vector>
 
 #include "engine/core/Color.h"
 #include "engine/core/Manager.h"
@@ -61,8 +62,19 @@ class DisplayManager : public Manager {
   int drawCh(Vector world_pos, char ch, unsigned char r, unsigned char g,
              unsigned char b) const;
 
-  /// Draws text one cell per character from a world position (cells),
-  /// placed by just. 0; -1 when not started (logged) or headless.
+  /// As drawCh() with a char, for the Unicode code point code. The box
+  /// drawing (U+2500 to U+257F) and block elements (U+2580 to U+259F)
+  /// are drawn by the engine to the cell's edges; a code point the font
+  /// lacks shows as a hollow box. A char beyond ASCII is no character of
+  /// its own in UTF-8 and draws as U+FFFD.
+  int drawCh(Vector world_pos, char32_t code, Color color) const;
+  int drawCh(Vector world_pos, char32_t code, unsigned char r, unsigned char g,
+             unsigned char b) const;
+
+  /// Draws the UTF-8 text one cell per code point from a world position
+  /// (cells), placed by just; a byte that is no UTF-8 takes a cell of
+  /// its own and shows U+FFFD. 0; -1 when not started (logged) or
+  /// headless.
   int drawString(Vector world_pos, const std::string& text, Justification just,
                  Color color) const;
 
@@ -128,6 +140,10 @@ class DisplayManager : public Manager {
   /// cell side, made smaller where needed so that every glyph fits its
   /// cell; 0 before start-up and in headless mode.
   unsigned int getCharacterSize() const { return character_size; }
+  /// How far the glyphs sit below their place in the cell, in whole
+  /// pixels (negative: above), so that every one lies within its cell;
+  /// 0 before start-up and in headless mode.
+  float getGlyphDrop() const { return glyph_drop; }
   /// The SFML draw calls made for the frame swapBuffers() showed last.
   int getFrameDrawCalls() const { return frame_draw_calls; }
 
@@ -160,8 +176,8 @@ class DisplayManager : public Manager {
   DisplayManager();
   /// Draws one cell; the colour both as bytes (for the window) and as
   /// a Color (for the attached grid).
-  int drawCell(Vector world_pos, char ch, unsigned char r, unsigned char g, unsigned char b,
-               Color color) const;
+  int drawCell(Vector world_pos, char32_t code, unsigned char r, unsigned char g,
+               unsigned char b, Color color) const;
   /// Sets up the text and the batch for the font; the character size.
   unsigned int prepareGlyphs(float scale);
   void releaseWindow();
@@ -181,9 +197,11 @@ class DisplayManager : public Manager {
   sf::Text* p_text;
   CharGrid* p_char_grid;
   std::string failure;
-  GlyphBatch* p_batch;  ///< null when drawing character by character
+  GlyphBatch* p_batch;  ///< the glyphs; null without a window
   bool batched;
+  mutable std::vector<sf::Vertex> cell_vertices;  ///< shapes of one cell, drawn one by one
   unsigned int character_size;
+  float glyph_drop;
   mutable int draw_calls;  ///< made since the last swap
   int frame_draw_calls;
   std::string pending_screenshot;  ///< saved at the next swap; empty for none

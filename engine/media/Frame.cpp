@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "engine/core/utility.h"
 #include "engine/media/DisplayManager.h"
 
 namespace mo {
@@ -9,9 +10,12 @@ namespace mo {
 Frame::Frame() : width(0), height(0) {}
 
 Frame::Frame(int new_width, int new_height, std::string new_frame_str)
-    : width(new_width), height(new_height), frame_str(std::move(new_frame_str)) {}
+    : width(new_width),
+      height(new_height),
+      frame_str(std::move(new_frame_str)),
+      codes(utf8ToCodePoints(frame_str)) {}
 
-int Frame::draw(Vector position, Color color, char transparent) const {
+int Frame::draw(Vector position, Color color, char32_t transparent) const {
   if (frame_str.empty()) return 0;
   const float x_offset = static_cast<float>(width - 1) * 0.5f;
   const float y_offset = static_cast<float>(height - 1) * 0.5f;
@@ -19,13 +23,13 @@ int Frame::draw(Vector position, Color color, char transparent) const {
   // Frames built in code may carry fewer characters than their size
   // promises; the index is checked so that such a frame never reads past
   // its string.
-  const std::size_t size = frame_str.size();
+  const std::size_t size = codes.size();
   for (int r = 0; r < height; r++) {
     for (int c = 0; c < width; c++) {
       const std::size_t i = static_cast<std::size_t>(r) * static_cast<std::size_t>(width) +
                             static_cast<std::size_t>(c);
       if (i >= size) return 0;
-      const char ch = frame_str[i];
+      const char32_t ch = codes[i];
       if (transparent != 0 && ch == transparent) continue;
       const Vector where(position.getX() + static_cast<float>(c) - x_offset,
                          position.getY() + static_cast<float>(r) - y_offset);

@@ -1,6 +1,10 @@
 #include "engine/media/GlyphBatch.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+
+#include "engine/media/CellGlyph.h"
 
 namespace mo {
 
@@ -15,21 +19,52 @@ const sf::Vector2f WHITE_TEXEL(1.0f, 1.0f);
 // transparent margin the font leaves around it.
 const float GLYPH_PADDING = 1.0f;
 
-bool isBlank(sf::Uint32 code) { return code == ' ' || code == '\t' || code == '\n' || code == '\r'; }
+bool isBlank(char32_t code) { return code == ' ' || code == '\t' || code == '\n' || code == '\r'; }
+
+// The ranges beyond ASCII whose glyphs the font has are loaded at the
+// start: Latin-1 and Latin Extended-A, Greek, Cyrillic, punctuation,
+// currency, arrows, mathematical operators, technical symbols, geometric
+// shapes, other symbols and dingbats.
+const std::pair<char32_t, char32_t> PRELOADED[] = {
+    {0x00A0, 0x017F}, {0x0370, 0x03FF}, {0x0400, 0x045F}, {0x2010, 0x205E}, {0x20A0, 0x20BF},
+    {0x2190, 0x21FF}, {0x2200, 0x22FF}, {0x2300, 0x23FF}, {0x25A0, 0x25FF}, {0x2600, 0x26FF},
+    {0x2700, 0x27BF}, {0xFFFD, 0xFFFD}};
+
+// A code point no font has: what the font draws for it is its stand-in
+// for every missing glyph.
+const char32_t NO_GLYPH = 0x10FFFF;
 
 }  // namespace
 
-GlyphBatch::GlyphBatch() : p_font(nullptr), p_texture(nullptr), character_size(0), ascii() {}
+GlyphBatch::GlyphBatch()
+    : p_font(nullptr), p_texture(nullptr), character_size(0), ascii(), line_width(1.0f) {}
 
-bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t cells) {
+bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t cells,
+                         sf::Vector2f cell_size) {
   p_font = nullptr;
   p_texture = nullptr;
   vertices.clear();
+  others.clear();
+  character_size = size;
+  line_width = CellGlyph::lineWidth(size, cell_size);
   for (int c = FIRST; c <= LAST; c++) {
     ascii[static_cast<std::size_t>(c - FIRST)] = quadOf(font.getGlyph(static_cast<sf::Uint32>(c), size, true));
   }
+  missing = font.getGlyph(NO_GLYPH, size, true);
+  std::vector<std::pair<char32_t, sf::Glyph>> loaded;
+  for (const auto& [first, last] : PRELOADED) {
+    for (char32_t code = first; code <= last; code++) {
+      loaded.emplace_back(code, font.getGlyph(code, size, true));
+    }
+  }
+  // Read back once, after the texture has taken every glyph.
   const sf::Texture& texture = font.getTexture(size);
   const sf::Image image = texture.copyToImage();
+  for (const auto& [code, glyph] : loaded) {
+    Quad quad = quadOf(glyph);
+    if (looksMissing(glyph, &image)) quad.look = AS_SHAPES;
+    others.emplace(code, quad);
+  }
   if (image.getSize().x < 2 || image.getSize().y < 2) return false;
   for (unsigned int y = 0; y < 2; y++) {
     for (unsigned int x = 0; x < 2; x++) {
@@ -38,7 +73,6 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
   }
   p_font = &font;
   p_texture = &texture;
-  character_size = size;
   // A background and a glyph of two triangles each per cell.
   vertices.reserve(cells * 12);
   return true;
@@ -47,14 +81,66 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
 GlyphBatch::Quad GlyphBatch::quadOf(const sf::Glyph& glyph) const {
   const sf::FloatRect& b = glyph.bounds;
   const sf::IntRect& t = glyph.textureRect;
+  // sf::Text puts the baseline one character size below its origin, and
+  // adds its origin last, as this batch does.
+  const auto baseline = static_cast<float>(character_size);
   return Quad{b.left - GLYPH_PADDING,
-              b.top - GLYPH_PADDING,
+              baseline + (b.top - GLYPH_PADDING),
               b.left + b.width + GLYPH_PADDING,
-              b.top + b.height + GLYPH_PADDING,
+              baseline + (b.top + b.height + GLYPH_PADDING),
               static_cast<float>(t.left) - GLYPH_PADDING,
               static_cast<float>(t.top) - GLYPH_PADDING,
               static_cast<float>(t.left + t.width) + GLYPH_PADDING,
-              static_cast<float>(t.top + t.height) + GLYPH_PADDING};
+              static_cast<float>(t.top + t.height) + GLYPH_PADDING,
+              b.width > 0 && b.height > 0 ? FROM_FONT : BLANK};
+}
+
+bool GlyphBatch::looksMissing(const sf::Glyph& glyph, const sf::Image* p_atlas) const {
+  const sf::IntRect& t = glyph.textureRect;
+  const sf::IntRect& m = missing.textureRect;
+  if (glyph.advance != missing.advance || glyph.bounds != missing.bounds || t.width != m.width ||
+      t.height != m.height) {
+    return false;
+  }
+  sf::Image read;
+  if (!p_atlas) {
+    read = p_font->getTexture(character_size).copyToImage();
+    p_atlas = &read;
+  }
+  for (int y = 0; y < t.height; y++) {
+    for (int x = 0; x < t.width; x++) {
+      if (p_atlas->getPixel(static_cast<unsigned>(t.left + x), static_cast<unsigned>(t.top + y)) !=
+          p_atlas->getPixel(static_cast<unsigned>(m.left + x), static_cast<unsigned>(m.top + y))) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+
+const GlyphBatch::Quad& GlyphBatch::otherQuad(char32_t code) {
+  const auto found = others.find(code);
+  if (found != others.end()) return found->second;
+  const sf::Glyph& glyph = p_font->getGlyph(code, character_size, true);
+  Quad quad = quadOf(glyph);
+  if (looksMissing(glyph, nullptr)) quad.look = AS_SHAPES;
+  return others.emplace(code, quad).first->second;
+}
+
+GlyphBatch::Look GlyphBatch::lookOf(char32_t code) {
+  if (CellGlyph::isDrawn(code)) return AS_SHAPES;
+  if (code == ' ' || isBlank(code)) return BLANK;
+  if (!p_font) return FROM_FONT;
+  return code >= FIRST && code <= LAST ? ascii[code - FIRST].look : otherQuad(code).look;
+}
+
+void GlyphBatch::buildShapes(char32_t code, const sf::FloatRect& cell, sf::Color color,
+                             std::vector<sf::Vertex>& out) const {
+  if (CellGlyph::isDrawn(code)) {
+    CellGlyph::build(code, cell, line_width, color, WHITE_TEXEL, out);
+  } else {
+    CellGlyph::buildMissing(cell, line_width, color, WHITE_TEXEL, out);
+  }
 }
 
 void GlyphBatch::addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color color) {
@@ -63,23 +149,29 @@ void GlyphBatch::addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color 
   addTriangle(sf::Vector2f(corner.x, far.y), sf::Vector2f(far.x, corner.y), far, color);
 }
 
-void GlyphBatch::addGlyph(sf::Vector2f origin, char ch, sf::Color color) {
+void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32_t code,
+                          sf::Color color) {
   if (!p_font) return;
-  const auto byte = static_cast<unsigned char>(ch);
-  if (byte >= FIRST && byte <= LAST) {
-    if (byte != ' ') addQuad(origin, ascii[static_cast<std::size_t>(byte - FIRST)], color);
+  if (code > ' ' && code <= LAST) {
+    addQuad(origin, ascii[static_cast<std::size_t>(code - FIRST)], color);
     return;
   }
-  // The code point sf::Text would draw for this char.
-  const sf::Uint32 code = sf::String(ch)[0];
   if (isBlank(code)) return;
-  addQuad(origin, quadOf(p_font->getGlyph(code, character_size, true)), color);
+  if (CellGlyph::isDrawn(code)) {
+    buildShapes(code, cell, color, vertices);
+    return;
+  }
+  const Quad& quad = otherQuad(code);
+  if (quad.look == AS_SHAPES) {
+    buildShapes(code, cell, color, vertices);
+  } else if (quad.look == FROM_FONT) {
+    addQuad(origin, quad, color);
+  }
 }
 
 void GlyphBatch::addQuad(sf::Vector2f origin, const Quad& q, sf::Color color) {
-  // sf::Text puts the baseline one character size below its origin.
   const float x = origin.x;
-  const float y = origin.y + static_cast<float>(character_size);
+  const float y = origin.y;
   const sf::Vertex top_left(sf::Vector2f(x + q.left, y + q.top), color, sf::Vector2f(q.u1, q.v1));
   const sf::Vertex top_right(sf::Vector2f(x + q.right, y + q.top), color, sf::Vector2f(q.u2, q.v1));
   const sf::Vertex bottom_left(sf::Vector2f(x + q.left, y + q.bottom), color,
@@ -139,7 +231,7 @@ unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, fl
   const float ink_left = -cell_width / 10.0f;
   const float ink_right = cell_width - cell_width / 10.0f;
   for (; size > 1; size--) {
-    bool fits = font.getLineSpacing(size) <= cell_height;
+    bool fits = font.getLineSpacing(size) <= cell_height && glyphDrop(font, size, cell_height);
     for (int c = FIRST + 1; fits && c <= LAST; c++) {
       const sf::Glyph& glyph = font.getGlyph(static_cast<sf::Uint32>(c), size, true);
       fits = glyph.advance <= cell_width && glyph.bounds.left >= ink_left &&
@@ -148,6 +240,28 @@ unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, fl
     if (fits) break;
   }
   return std::max(size, 1u);
+}
+
+std::optional<float> GlyphBatch::glyphDrop(const sf::Font& font, unsigned int size,
+                                           float cell_height) {
+  // The ink's top and bottom below the origin: the baseline lies one
+  // character size down.
+  float top = 1e9f;
+  float bottom = -1e9f;
+  for (int c = FIRST + 1; c <= LAST; c++) {
+    const sf::FloatRect& b = font.getGlyph(static_cast<sf::Uint32>(c), size, true).bounds;
+    top = std::min(top, static_cast<float>(size) + b.top);
+    bottom = std::max(bottom, static_cast<float>(size) + b.top + b.height);
+  }
+  // The smoothed texture spreads a glyph's edge half a pixel out, onto
+  // the pixel rows whose centres lie within half a pixel of it.
+  const float cell_top = cell_height / 5.0f;
+  const float least = cell_top + 0.5f - top;
+  const float most = cell_top + cell_height - 0.5f - bottom;
+  // Whole pixels keep glyphs on whole-pixel origins as sharp as before.
+  const float drop = least > 0.0f ? std::ceil(least) : (most < 0.0f ? std::floor(most) : 0.0f);
+  if (drop < least || drop > most) return std::nullopt;
+  return drop;
 }
 
 }  // namespace mo

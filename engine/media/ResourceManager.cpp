@@ -139,8 +139,9 @@ class SpriteFileReader {
 
   // Takes the next frame (height rows of width characters, then "end")
   // off the front of data; an empty frame, logged, when it is malformed.
+  // Rows are UTF-8, or bytes of code page 437 when cp437 is set.
   Frame readFrame(std::list<std::string>& data, const HeaderNumber& width,
-                  const HeaderNumber& height) {
+                  const HeaderNumber& height, bool cp437) {
     const LogManager& log = LogManager::getInstance();
     if (data.empty()) {
       log.writeLog("\tError! Line %d: No more frame data.", line_number + 1);
@@ -156,13 +157,26 @@ class SpriteFileReader {
       }
       const std::string& line = data.front();
       line_number++;
-      if (static_cast<long long>(line.size()) != width.value) {
-        log.writeLog("\tError! Line %d: Line length is %zu (frame width is %s).", line_number,
-                     line.size(), width.text.c_str());
+      const std::size_t bad = cp437 ? std::string::npos : firstBadUtf8(line);
+      if (bad != std::string::npos) {
+        log.writeLog("\tError! Line %d: Not valid UTF-8 (byte %zu); save the file as UTF-8 or "
+                     "set 'charset:cp437'.",
+                     line_number, bad + 1);
         log.writeLog("\tLine %d: '%s'", line_number, printable(line).c_str());
         return Frame();
       }
-      frame_str += line;
+      std::string decoded;
+      if (cp437) {
+        for (const char ch : line) appendUtf8(decoded, codePointOfCp437(static_cast<unsigned char>(ch)));
+      }
+      const std::size_t length = cp437 ? line.size() : utf8ToCodePoints(line).size();
+      if (static_cast<long long>(length) != width.value) {
+        log.writeLog("\tError! Line %d: Line length is %zu (frame width is %s).", line_number,
+                     length, width.text.c_str());
+        log.writeLog("\tLine %d: '%s'", line_number, printable(line).c_str());
+        return Frame();
+      }
+      frame_str += cp437 ? decoded : line;
       data.pop_front();
     }
     if (data.empty()) {
@@ -317,13 +331,31 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     color_name = "default";
   }
 
+  // Rows and the transparent character are UTF-8 unless the file says
+  // they are code page 437.
+  std::string charset;
+  if (!reader.matchLineStr(header, "charset", charset)) return fail();
+  if (!charset.empty() && charset != "utf-8" && charset != "cp437") {
+    log.writeLog("ResourceManager::loadSprite(): Error! Unrecognized charset '%s' (utf-8 or cp437).",
+                 printable(charset).c_str());
+    return fail();
+  }
+  const bool cp437 = charset == "cp437";
+
   std::string transparency_str;
   if (!reader.matchLineStr(header, "transparency", transparency_str)) return fail();
-  char transparency = 0;
+  char32_t transparency = 0;
   if (transparency_str.empty()) {
     log.writeLog(5, "ResourceManager::loadSprite(): Warning! No '%s' in header.", "transparency");
+  } else if (cp437) {
+    transparency = codePointOfCp437(static_cast<unsigned char>(transparency_str[0]));
   } else {
-    transparency = transparency_str[0];
+    std::size_t pos = 0;
+    if (!decodeUtf8(transparency_str, pos, transparency)) {
+      log.writeLog("ResourceManager::loadSprite(): Error! Transparency '%s' is not valid UTF-8.",
+                   printable(transparency_str).c_str());
+      return fail();
+    }
   }
 
   HeaderNumber slowdown_number;
@@ -347,7 +379,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   log.writeLog(5, "\t      Height: %s", height.text.c_str());
   log.writeLog(5, "\t    Slowdown: %s", slowdown_number.text.c_str());
   if (transparency != 0) {
-    log.writeLog(5, "\tTransparency: %s", printable(std::string(1, transparency)).c_str());
+    std::string shown;
+    appendUtf8(shown, transparency);
+    log.writeLog(5, "\tTransparency: %s", printable(shown).c_str());
   } else {
     log.writeLog(5, "\tTransparency: (none)");
   }
@@ -383,7 +417,7 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   // line number.
   reader.line_number--;
   for (long long i = 0; i < frames.value; i++) {
-    Frame frame = reader.readFrame(body, width, height);
+    Frame frame = reader.readFrame(body, width, height, cp437);
     if (frame.getString().empty()) {
       log.writeLog("ResourceManager::loadSprite(): Error! No frame data to add.");
       return fail();
@@ -427,11 +461,14 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
   log.writeLog(15, "Sprite '%s' frames:", label.c_str());
   for (int i = 0; i < p_loaded->getFrameCount(); i++) {
     log.writeLog(15, "Frame %d:", i + 1);
-    const std::string frame_str = p_loaded->getFrame(i).getString();
+    const std::u32string codes = p_loaded->getFrame(i).getCodePoints();
     for (long long row = 0; row < height.value; row++) {
-      const std::string text =
-          frame_str.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width.value),
-                           static_cast<std::size_t>(width.value));
+      std::string text;
+      for (const char32_t code :
+           codes.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width.value),
+                        static_cast<std::size_t>(width.value))) {
+        appendUtf8(text, code);
+      }
       log.writeLog(15, "\t%s", printable(text).c_str());
     }
   }

@@ -47,7 +47,7 @@ Frame Sprite::getFrame(int index) const {
   return frames[static_cast<std::size_t>(index)];
 }
 
-int Sprite::draw(int frame_number, Vector position, char transparent) const {
+int Sprite::draw(int frame_number, Vector position, char32_t transparent) const {
   // Drawn in place: this runs for every object in every game frame.
   if (frame_number < 0 || frame_number >= frame_count) return 0;
   return frames[static_cast<std::size_t>(frame_number)].draw(position, color, transparent);

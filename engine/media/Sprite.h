@@ -38,9 +38,10 @@ class Sprite {
   void setColor(Color new_color) { color = new_color; }
   Color getColor() const { return color; }
 
-  /// The character that is not drawn; 0 draws every character.
-  void setTransparency(char new_transparency) { transparency = new_transparency; }
-  char getTransparency() const { return transparency; }
+  /// The character (a code point) that is not drawn; 0 draws every
+  /// character.
+  void setTransparency(char32_t new_transparency) { transparency = new_transparency; }
+  char32_t getTransparency() const { return transparency; }
 
   /// The name the sprite is found under.
   void setLabel(std::string new_label);
@@ -61,7 +62,7 @@ class Sprite {
   /// in the sprite's colour, skipping the transparent character (0:
   /// none). A number out of range draws nothing and gives 0; otherwise
   /// the result of Frame::draw (0, or -1 when a character failed).
-  int draw(int frame_number, Vector position, char transparent) const;
+  int draw(int frame_number, Vector position, char32_t transparent) const;
 
  private:
   int width;
@@ -70,7 +71,7 @@ class Sprite {
   int frame_count;
   Color color;
   int slowdown;
-  char transparency;
+  char32_t transparency;
   std::vector<Frame> frames;
   std::string label;
 };

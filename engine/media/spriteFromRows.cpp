@@ -1,6 +1,7 @@
 #include "engine/media/spriteFromRows.h"
 
 #include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
 #include "engine/media/Frame.h"
 
 namespace mo {
@@ -28,9 +29,10 @@ std::unique_ptr<Sprite> spriteFromRows(int width, int height, const std::vector<
     std::string frame_str;
     for (int r = f * height; r < (f + 1) * height; r++) {
       const std::string& row = rows[static_cast<std::size_t>(r)];
-      if (row.size() != static_cast<std::size_t>(width)) {
+      const std::size_t length = utf8ToCodePoints(row).size();
+      if (length != static_cast<std::size_t>(width)) {
         log.writeLog("spriteFromRows(): Error! Row %d is %d characters long (frame width is %d).",
-                     r, static_cast<int>(row.size()), width);
+                     r, static_cast<int>(length), width);
         return p_sprite;
       }
       frame_str += row;

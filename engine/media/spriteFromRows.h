@@ -12,7 +12,8 @@ namespace mo {
 
 /// A sprite drawn in code rather than read from a file, owned by the
 /// caller: rows holds the frames one after the other, height rows of
-/// width characters each, so there are rows.size() / height frames. The
+/// width characters (UTF-8 code points) each, so there are
+/// rows.size() / height frames. The
 /// sprite is drawn in color with slowdown (game frames per sprite frame)
 /// and keeps the label "[Undefined]". A row that is not exactly width
 /// characters long, or rows left over after the last whole frame, write

@@ -132,8 +132,10 @@ int ViewObject::draw() {
   int result = display.drawString(where, text, CENTER_JUSTIFIED, color);
 
   if (border) {
-    const int length = static_cast<int>(text.size());
-    const std::string line(text.size(), '-');
+    // Cells, not bytes: the text is UTF-8.
+    const std::size_t cells = utf8ToCodePoints(text).size();
+    const int length = static_cast<int>(cells);
+    const std::string line(cells, '-');
     const float x = where.getX();
     const float y = where.getY();
     result += display.drawString(Vector(x, y - 1.0f), line, CENTER_JUSTIFIED, color);

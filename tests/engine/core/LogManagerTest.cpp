@@ -50,9 +50,12 @@ TEST_F(LogManagerTest, LineIsTimeFrameNumberAndMessageUnlessAboveTheLogLevel) {
   log.writeLog("bare");
   log.setLogTimeString(true);
   log.writeLog("time only");
+  // UTF-8 as it is; a byte that is no UTF-8 as \xNN, so the file stays UTF-8.
+  log.writeLog("'%s'", "\xE2\x95\x94\xFF");
   log.shutDown();
   EXPECT_EQ(fileLines(), (Lines{"09:05:07    0 hello world 42", "09:05:07    0 level three",
-                                "   0 ", "bare", "09:05:07 time only"}));
+                                "   0 ", "bare", "09:05:07 time only",
+                                "09:05:07 '\xE2\x95\x94\\xFF'"}));
 }
 
 TEST_F(LogManagerTest, LinesGoToStandardErrorUnlessStartedAndStartAndStopShowAtLevelFive) {

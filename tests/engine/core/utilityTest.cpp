@@ -229,5 +229,47 @@ TEST_F(Match, TracesTheParseAtLevel25AndTheDetailsAtLevel28) {
   EXPECT_EQ(trace, expected);
 }
 
+TEST(Utf8, DecodesWellFormedTextAndReplacesEachBadByteAlone) {
+  const struct {
+    std::string bytes;
+    std::u32string codes;
+    std::size_t first_bad;
+  } cases[] = {
+      {"ab", U"ab", std::string::npos},
+      {"\xC3\xA9\xE2\x95\x94\xF0\x9F\x99\x82", U"\u00E9\u2554\U0001F642", std::string::npos},
+      {"a\xFF", U"a\uFFFD", 1},                   // no lead byte
+      {"\x95x", U"\uFFFDx", 0},                   // a stray continuation
+      {"\xE2\x95", U"\uFFFD\uFFFD", 0},            // cut short
+      {"\xC0\xAF", U"\uFFFD\uFFFD", 0},            // overlong '/'
+      {"\xED\xA0\x80", U"\uFFFD\uFFFD\uFFFD", 0},  // a surrogate
+      {"\xF4\x90\x80\x80", U"\uFFFD\uFFFD\uFFFD\uFFFD", 0},  // beyond U+10FFFF
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(printable(c.bytes));
+    EXPECT_EQ(utf8ToCodePoints(c.bytes), c.codes);
+    EXPECT_EQ(firstBadUtf8(c.bytes), c.first_bad);
+    if (c.first_bad != std::string::npos) continue;
+    std::string again;
+    for (const char32_t code : c.codes) appendUtf8(again, code);
+    EXPECT_EQ(again, c.bytes);
+  }
+  // Text for the log and attribute text: only the bad bytes escaped.
+  EXPECT_EQ(validUtf8("a\xFF\xC3\xA9\xE2\x95"), "a\\xFF\xC3\xA9\\xE2\\x95");
+  EXPECT_EQ(attributeItem("view_string", "HP \xE2\x96\x88\x80"), "view_string:HP \xE2\x96\x88\\x80,");
+  std::string invalid;
+  appendUtf8(invalid, 0xD800);
+  appendUtf8(invalid, 0x110000);
+  EXPECT_EQ(invalid, "\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(Utf8, CodePage437KeepsAsciiAndMapsItsSymbolsAndBoxes) {
+  EXPECT_EQ(codePointOfCp437('A'), U'A');
+  EXPECT_EQ(codePointOfCp437(1), U'\u263A');
+  EXPECT_EQ(codePointOfCp437(127), U'\u2302');
+  EXPECT_EQ(codePointOfCp437(0xC9), U'\u2554');
+  EXPECT_EQ(codePointOfCp437(0xB0), U'\u2591');
+  EXPECT_EQ(codePointOfCp437(0xFF), U'\u00A0');
+}
+
 }  // namespace
 }  // namespace mo

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "engine/core/utility.h"
+
 namespace mo {
 namespace {
 
@@ -41,6 +43,17 @@ TEST(CharGridTest, RowsKeepTheirBlanksWhereToStringTrimsThemAndClearEmptiesAll) 
   grid.clear();
   EXPECT_EQ(grid.row(3), "      ");
   EXPECT_EQ(grid.colorAt(1, 1), BLACK);
+}
+
+TEST(CharGridTest, CellsHoldCodePointsThatToStringGivesAsUtf8) {
+  CharGrid grid(4, 2);
+  const std::u32string codes = U"\u2554\u00E9\U0001F642\uFFFD";
+  for (std::size_t i = 0; i < codes.size(); i++) grid.put(static_cast<float>(i), 1, codes[i], RED);
+  EXPECT_EQ(grid.charAt(2, 1), U'\U0001F642');
+  EXPECT_EQ(grid.toString(), "\n\xE2\x95\x94\xC3\xA9\xF0\x9F\x99\x82\xEF\xBF\xBD\n");
+  EXPECT_EQ(utf8ToCodePoints(grid.row(1)), codes);
+  grid.put(3, 1, 0xD800, RED);  // no code point: still valid UTF-8
+  EXPECT_EQ(grid.trimmedRow(1).substr(9), "\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -151,6 +151,8 @@ TEST_F(DisplayManagerGridTest, JustificationPlacesTheStart) {
       {"a", CENTER_JUSTIFIED, 10, 10},
       // 10.6 - 3 / 2 = 9.6: centring moves by whole cells only.
       {"abc", CENTER_JUSTIFIED, 10.6f, 10},
+      // Width in code points: three cells, nine bytes.
+      {"\u2554\u2550\u2557", CENTER_JUSTIFIED, 10, 9}, {"a\u00E9\u2593", RIGHT_JUSTIFIED, 10, 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text + " justified " + std::to_string(c.just) + " at " + std::to_string(c.x));
@@ -162,6 +164,11 @@ TEST_F(DisplayManagerGridTest, JustificationPlacesTheStart) {
   grid.clear();
   EXPECT_EQ(display.drawString(Vector(10, 4), "", CENTER_JUSTIFIED, RED), 0);
   EXPECT_EQ(grid.toString(), "");
+  // A byte that is no UTF-8 takes its own cell, as does a char beyond ASCII.
+  EXPECT_EQ(display.drawString(Vector(0, 0), "a\xFF" "b", LEFT_JUSTIFIED, RED), 0);
+  EXPECT_EQ(display.drawCh(Vector(3, 0), '\xE9', RED), 0);
+  EXPECT_EQ(display.drawCh(Vector(4, 0), U'\u2588', RED), 0);
+  EXPECT_EQ(grid.toString(), "a\uFFFDb\uFFFD\u2588\n");
 }
 
 }  // namespace

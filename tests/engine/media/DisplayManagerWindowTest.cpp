@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "engine/core/LogManager.h"
@@ -138,34 +140,204 @@ TEST_F(DisplayManagerWindowTest, GlyphFollowsTheViewCornerAndTheFontScale) {
 
 TEST_F(DisplayManagerWindowTest, GlyphsShrinkOnlyAsFarAsNeededForNoneToReachIntoItsNeighbour) {
   // The game's cells, 12.8 x 32 pixels: at font scale 2 the glyphs would
-  // be 25 pixels, half as wide again as a cell.
-  LogManager::getInstance().setLogLevel(1);
-  ASSERT_EQ(startWindow("window_horizontal_pixels:1024,window_vertical_pixels:768,"
-                        "window_horizontal_chars:80,window_vertical_chars:24,"),
-            0);
-  EXPECT_EQ(display.getCharacterSize(), 16u);
+  // be 25 pixels, half as wide again as a cell; and the tests' cells,
+  // 10 x 20 pixels. Glyphs that fit a cell's width sit low enough for the
+  // tall ones to stay out of the cell above. Both ways of drawing.
+  struct Case {
+    std::string config;
+    float cell_width, cell_height;
+    unsigned size;
+    float drop;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"window_horizontal_pixels:1024,window_vertical_pixels:768,window_horizontal_chars:80,"
+            "window_vertical_chars:24,",
+            12.8f, 32, 16, 5},
+           {"font_scale:1,", 10, 20, 10, 5}}) {
+    for (const bool batched : {true, false}) {
+      SCOPED_TRACE(c.config + (batched ? " batched" : " one by one"));
+      LogManager::getInstance().setLogLevel(1);
+      display.reset();
+      ASSERT_EQ(startWindow(c.config + "batched_drawing:" + (batched ? "true," : "false,")), 0);
+      EXPECT_EQ(display.getCharacterSize(), c.size);
+      EXPECT_EQ(display.getGlyphDrop(), c.drop);
+      // Every printable character alone, red on its blue background, in
+      // every other cell: its ink stays within its background.
+      display.getWindow()->clear(sf::Color::Black);
+      for (int ch = '!'; ch <= '~'; ch++) {
+        const int i = ch - '!';
+        display.drawCh(Vector(static_cast<float>(2 * (i % 38) + 1), static_cast<float>(2 * (i / 38) + 1)),
+                       static_cast<char>(ch), RED);
+      }
+      const sf::Image image = readBack(*display.getWindow());
+      const auto is_ink = [](sf::Color p) { return p.r > 0; };
+      for (int ch = '!'; ch <= '~'; ch++) {
+        const int i = ch - '!';
+        const float left = c.cell_width * (static_cast<float>(2 * (i % 38) + 1) - 0.1f);
+        const float top = c.cell_height * (static_cast<float>(2 * (i / 38) + 1) + 0.2f);
+        const Extent ink = extent(image, is_ink, static_cast<int>(left - c.cell_width / 2),
+                                  static_cast<int>(top - c.cell_height / 2),
+                                  static_cast<int>(left + 1.5f * c.cell_width),
+                                  static_cast<int>(top + 1.5f * c.cell_height));
+        SCOPED_TRACE(std::string("glyph '") + static_cast<char>(ch) + "'");
+        // A pixel belongs to the cell that holds its centre.
+        EXPECT_GT(ink[0], 4);
+        EXPECT_GE(static_cast<float>(ink[1]) + 0.5f, left);
+        EXPECT_LE(static_cast<float>(ink[3]) + 0.5f, left + c.cell_width);
+        EXPECT_GE(static_cast<float>(ink[2]) + 0.5f, top);
+        EXPECT_LE(static_cast<float>(ink[4]) + 0.5f, top + c.cell_height);
+      }
+    }
+  }
   EXPECT_EQ(logCount("DisplayManager::startUp(): character size 16, not 25, so glyphs fit cells."),
-            1);
-  // Every printable character alone, red on its blue background: its ink
-  // stays within the columns of its background.
+            2);
+}
+
+/// Cell sizes and font scales for the engine's own glyphs: the tests'
+/// 10 x 20 cells and the game's 12.8 x 32, each at two font scales.
+struct CellCase {
+  std::string config;
+  float width, height;
+};
+const std::vector<CellCase> CELL_CASES = {
+    {"font_scale:1,", 10, 20},
+    {"font_scale:2,", 10, 20},
+    {"window_horizontal_pixels:1024,window_vertical_pixels:768,window_vertical_chars:24,"
+     "font_scale:1,",
+     12.8f, 32},
+    {"window_horizontal_pixels:1024,window_vertical_pixels:768,window_vertical_chars:24,"
+     "font_scale:2,",
+     12.8f, 32},
+};
+
+/// The first pixel column (or row) whose centre lies at or past edge.
+int firstPixelFrom(float edge) { return static_cast<int>(std::ceil(edge - 0.5f)); }
+
+TEST_F(DisplayManagerWindowTest, BoxDrawingLinesMeetAcrossEveryEdgeOfTheirCells) {
+  // Every shared edge of these boxes has lines crossing it.
+  const std::vector<std::u32string> boxes = {U"\u250C\u252C\u2510\u251C\u253C\u2524\u2514\u2534\u2518",
+                                             U"\u250F\u2533\u2513\u2523\u254B\u252B\u2517\u253B\u251B",
+                                             U"\u2554\u2566\u2557\u2560\u256C\u2563\u255A\u2569\u255D",
+                                             U"\u2552\u2564\u2555\u255E\u256A\u2561\u2558\u2567\u255B"};
+  for (const CellCase& c : CELL_CASES) {
+    display.reset();
+    ASSERT_EQ(startWindow(c.config), 0);
+    display.getWindow()->clear(sf::Color::Black);
+    for (std::size_t b = 0; b < boxes.size(); b++) {
+      for (int i = 0; i < 9; i++) {
+        display.drawCh(Vector(static_cast<float>(4 * b + 1 + i % 3), static_cast<float>(1 + i / 3)),
+                       boxes[b][static_cast<std::size_t>(i)], RED);
+      }
+    }
+    const sf::Image image = readBack(*display.getWindow());
+    const auto red = [&image](int x, int y) {
+      return image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).r > 0;
+    };
+    for (std::size_t b = 0; b < boxes.size(); b++) {
+      // Each shared edge: the pixels just before it and just after it
+      // along the edge, over the length of one cell.
+      for (int k = 0; k < 12; k++) {
+        const bool vertical = k < 6;  // an edge between columns
+        const int cx = static_cast<int>(4 * b + 1) + (vertical ? k % 2 : k % 3);
+        const int cy = 1 + (vertical ? k / 2 : k / 3 % 2);
+        SCOPED_TRACE(c.config + " box " + std::to_string(b) + (vertical ? " column edge " : " row edge ") +
+                     std::to_string(cx) + "," + std::to_string(cy));
+        const float left = c.width * (static_cast<float>(cx) - 0.1f);
+        const float top = c.height * (static_cast<float>(cy) + 0.2f);
+        const int after = firstPixelFrom(vertical ? left + c.width : top + c.height);
+        const int from = firstPixelFrom(vertical ? top : left);
+        const int to = firstPixelFrom(vertical ? top + c.height : left + c.width);
+        int crossings = 0;
+        for (int along = from; along < to; along++) {
+          const bool before_ink = vertical ? red(after - 1, along) : red(along, after - 1);
+          const bool after_ink = vertical ? red(after, along) : red(along, after);
+          EXPECT_EQ(before_ink, after_ink) << "at " << along;
+          crossings += before_ink && after_ink;
+        }
+        EXPECT_GT(crossings, 0);
+      }
+    }
+  }
+}
+
+TEST_F(DisplayManagerWindowTest, BlockElementsCoverTheirFractionOfTheCellWithinAPixel) {
+  // Each block's rectangles in eighths of the cell: left, top, right, bottom.
+  using Rects = std::vector<std::array<int, 4>>;
+  std::vector<std::pair<char32_t, Rects>> blocks = {{0x2580, {{0, 0, 8, 4}}},
+                                                    {0x2590, {{4, 0, 8, 8}}},
+                                                    {0x2594, {{0, 0, 8, 1}}},
+                                                    {0x2595, {{7, 0, 8, 8}}}};
+  for (int k = 1; k <= 8; k++) blocks.push_back({static_cast<char32_t>(0x2580 + k), {{0, 8 - k, 8, 8}}});
+  for (int k = 1; k <= 7; k++) blocks.push_back({static_cast<char32_t>(0x2590 - k), {{0, 0, k, 8}}});
+  // Quadrants: upper left 1, upper right 2, lower left 4, lower right 8.
+  const int quadrants[] = {4, 8, 1, 13, 9, 7, 11, 2, 6, 14};
+  for (int q = 0; q < 10; q++) {
+    Rects rects;
+    for (int bit = 0; bit < 4; bit++) {
+      if (quadrants[q] & (1 << bit)) rects.push_back({4 * (bit % 2), 4 * (bit / 2), 4 * (bit % 2) + 4, 4 * (bit / 2) + 4});
+    }
+    blocks.push_back({static_cast<char32_t>(0x2596 + q), rects});
+  }
+  for (const CellCase& c : CELL_CASES) {
+    display.reset();
+    ASSERT_EQ(startWindow(c.config), 0);
+    display.getWindow()->clear(sf::Color::Black);
+    for (std::size_t i = 0; i < blocks.size() + 3; i++) {
+      const char32_t code = i < blocks.size() ? blocks[i].first : static_cast<char32_t>(0x2591 + i - blocks.size());
+      display.drawCh(Vector(static_cast<float>(2 * (i % 30) + 1), static_cast<float>(2 * (i / 30) + 1)), code, RED);
+    }
+    const sf::Image image = readBack(*display.getWindow());
+    for (std::size_t i = 0; i < blocks.size() + 3; i++) {
+      const float left = c.width * (static_cast<float>(2 * (i % 30) + 1) - 0.1f);
+      const float top = c.height * (static_cast<float>(2 * (i / 30) + 1) + 0.2f);
+      SCOPED_TRACE(c.config + " block " + std::to_string(i));
+      // A pixel is inked when its centre lies in a rectangle; one within
+      // a pixel of a rectangle's edge may go either way.
+      const auto inside = [&](float x, float y) {
+        const float u = (x - left) * 8 / c.width, v = (y - top) * 8 / c.height;
+        for (const auto& r : blocks[i].second) {
+          if (u >= static_cast<float>(r[0]) && u < static_cast<float>(r[2]) &&
+              v >= static_cast<float>(r[1]) && v < static_cast<float>(r[3])) return true;
+        }
+        return false;
+      };
+      int wrong = 0;
+      long level = 0, pixels = 0;
+      for (int y = firstPixelFrom(top); y < firstPixelFrom(top + c.height); y++) {
+        for (int x = firstPixelFrom(left); x < firstPixelFrom(left + c.width); x++) {
+          const int r = image.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).r;
+          level += r, pixels++;
+          if (i >= blocks.size()) continue;
+          const float px = static_cast<float>(x) + 0.5f, py = static_cast<float>(y) + 0.5f;
+          const bool expected = inside(px, py);
+          const bool near_edge = inside(px - 1, py) != expected || inside(px + 1, py) != expected ||
+                                 inside(px, py - 1) != expected || inside(px, py + 1) != expected;
+          wrong += (r == 255) != expected && !near_edge;
+          wrong += r != 0 && r != 255;
+        }
+      }
+      EXPECT_EQ(wrong, 0);
+      if (i >= blocks.size()) {  // the shades: a quarter, half and three quarters of the colour
+        EXPECT_NEAR(static_cast<double>(level) / static_cast<double>(pixels),
+                    255.0 * static_cast<double>(i - blocks.size() + 1) / 4, 2.0);
+      }
+    }
+  }
+}
+
+TEST_F(DisplayManagerWindowTest, GlyphsBeyondAsciiComeFromTheFontAndMissingOnesShowAHollowBox) {
+  ASSERT_EQ(startWindow(), 0);
   display.getWindow()->clear(sf::Color::Black);
-  for (int c = '!'; c <= '~'; c++) {
-    const int i = c - '!';
-    display.drawCh(Vector(static_cast<float>(2 * (i % 38) + 1), static_cast<float>(2 * (i / 38) + 1)),
-                   static_cast<char>(c), RED);
-  }
+  // e acute from the font, a smiley the font lacks, and a blank.
+  const char32_t codes[] = {U'\u00E9', U'\U0001F642', U'\u00A0'};
+  for (int i = 0; i < 3; i++) display.drawCh(Vector(static_cast<float>(2 * i + 1), 1), codes[i], RED);
   const sf::Image image = readBack(*display.getWindow());
-  const auto is_ink = [](sf::Color p) { return p.r > 0; };
-  for (int c = '!'; c <= '~'; c++) {
-    const int i = c - '!';
-    const float left = 12.8f * static_cast<float>(2 * (i % 38) + 1) - 1.28f;
-    const int top = 32 * (2 * (i / 38) + 1);
-    const Extent ink = extent(image, is_ink, static_cast<int>(left) - 12, top, static_cast<int>(left) + 25, top + 64);
-    SCOPED_TRACE(std::string("glyph '") + static_cast<char>(c) + "'");
-    EXPECT_GT(ink[0], 4);
-    EXPECT_GE(static_cast<float>(ink[1]) + 0.5f, left);
-    EXPECT_LE(static_cast<float>(ink[3]) + 0.5f, left + 12.8f);
-  }
+  const Extent accent = redExtent(image, 9, 24, 19, 44);
+  const Extent box = redExtent(image, 29, 24, 39, 44);
+  EXPECT_GT(accent[0], 10);
+  // The hollow box: a frame of whole lines a fifth of the cell in.
+  EXPECT_EQ(box, (Extent{32, 31, 28, 36, 39}));
+  EXPECT_EQ(redExtent(image, 49, 24, 59, 44)[0], 0);
 }
 
 /// Scenes drawn once character by character and once batched.
@@ -211,6 +383,17 @@ void hudOverLevel(const DisplayManager& display) {
   }
 }
 
+// Every glyph the engine draws, a missing one and a few from the font,
+// over each other at fractional positions too.
+void engineGlyphs(const DisplayManager& display) {
+  for (char32_t code = 0x2500; code <= 0x259F; code++) {
+    const int i = static_cast<int>(code - 0x2500);
+    display.drawCh(Vector(static_cast<float>(i % 40) * 1.5f, static_cast<float>(i / 40) * 2.25f), code,
+                   static_cast<Color>(1 + i % 7));
+  }
+  display.drawString(Vector(3.3f, 20.7f), "\u00E9\u03A9\u2190\U0001F642\uFFFD\x01", LEFT_JUSTIFIED, WHITE);
+}
+
 void shapesBetweenCharacters(const DisplayManager& display) {
   Shape shape;
   shape.setSize(12);
@@ -227,7 +410,7 @@ void shapesBetweenCharacters(const DisplayManager& display) {
 
 TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByCharacterDrawing) {
   const std::vector<Scene> scenes = {fullScreen, overlappingObjects, hudOverLevel,
-                                     shapesBetweenCharacters};
+                                     shapesBetweenCharacters, engineGlyphs};
   std::vector<sf::Image> pictures[2];
   for (const bool batched : {false, true}) {
     display.reset();
@@ -243,10 +426,14 @@ TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByChara
   }
   for (std::size_t i = 0; i < scenes.size(); i++) {
     SCOPED_TRACE("scene " + std::to_string(i));
-    // No tolerance: both ways hand the same vertices, colours and
-    // texture to the same rasteriser, so not one pixel may differ.
+    // Both ways hand the same vertices, colours and texture to the same
+    // rasteriser; only at fractional positions does the window's own
+    // transform (one by one) round the last bit of a position otherwise
+    // than the batch, which adds it beforehand: a smoothed edge's blend
+    // may then differ by one level of 255.
     const sf::Uint8* p_one_by_one = pictures[0][i].getPixelsPtr();
-    EXPECT_TRUE(std::equal(p_one_by_one, p_one_by_one + 800 * 600 * 4, pictures[1][i].getPixelsPtr()));
+    EXPECT_TRUE(std::equal(p_one_by_one, p_one_by_one + 800 * 600 * 4, pictures[1][i].getPixelsPtr(),
+                           [](sf::Uint8 a, sf::Uint8 b) { return std::abs(a - b) <= 1; }));
   }
 }
 

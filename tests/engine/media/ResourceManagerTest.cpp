@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/core/LogManager.h"
+#include "engine/core/utility.h"
 #include "support/EngineTest.h"
 
 namespace mo {
@@ -22,6 +23,8 @@ const std::string NO_FRAME_DATA = LOAD + "Error! No frame data to add.";
 // Two sprites as describe() shows them (colours: 1 red, 2 green, 7 white).
 const std::string WALKER = "3x2 colour 1 '#' slowdown 4: #M# #M|#W#W# |#V# V#";
 const std::string PLAIN = "3x2 colour 7 '' slowdown 0: abcdef";
+const std::string BOX = "4x3 colour 6 '\u00B7' slowdown 0: \u2554\u2550\u2550\u2557\u2551\u00B7\u2592"
+                        "\u2551\u255A\u2550\u2550\u255D";
 
 /// A file of the folder of sprite files, found from this file's path.
 std::string spriteFile(const std::string& name) {
@@ -32,10 +35,11 @@ std::string spriteFile(const std::string& name) {
 /// A sprite in one line, as WALKER above; empty for none.
 std::string describe(const Sprite* p_sprite) {
   if (!p_sprite) return "";
-  const char t = p_sprite->getTransparency();
+  std::string t;
+  if (p_sprite->getTransparency()) appendUtf8(t, p_sprite->getTransparency());
   std::string text = std::to_string(p_sprite->getWidth()) + "x" +
                      std::to_string(p_sprite->getHeight()) + " colour " +
-                     std::to_string(p_sprite->getColor()) + " '" + (t ? std::string(1, t) : "") +
+                     std::to_string(p_sprite->getColor()) + " '" + t +
                      "' slowdown " + std::to_string(p_sprite->getSlowdown()) + ":";
   for (int i = 0; i < p_sprite->getFrameCount(); i++) {
     text += (i ? "|" : " ") + p_sprite->getFrame(i).getString();
@@ -181,8 +185,13 @@ INSTANTIATE_TEST_SUITE_P(
         F{"bad/empty.txt", {END_OF_FILE, EXPECTED + "1! Expected '<HEADER>', have ''."}},
         F{"bad/binary-garbage.txt", {EXPECTED + "1! Expected '<HEADER>', have '\\x89PNG'."}},
         F{"bad/garbage-row.txt",
-          {"\tError! Line 7: Line length is 3 (frame width is 2).", "\tLine 7: 'a\\x01\\xFF'",
-           NO_FRAME_DATA}},
+          {"\tError! Line 7: Not valid UTF-8 (byte 3); save the file as UTF-8 or set "
+           "'charset:cp437'.",
+           "\tLine 7: 'a\\x01\\xFF'", NO_FRAME_DATA}},
+        // Rows of code points: UTF-8, or code page 437 bytes, to the same cells.
+        F{"box-utf8.txt", {}, BOX},
+        F{"box-cp437.txt", {}, BOX},
+        F{"bad/charset-unknown.txt", {LOAD + "Error! Unrecognized charset 'latin1' (utf-8 or cp437)."}},
         F{"bad/line-before-header.txt", {EXPECTED + "1! Expected '<HEADER>', have 'junk'."}},
         F{"bad/no-final-newline.txt", {END_OF_FILE, NEVER + "</FOOTER>'."}},
         F{"bad/blank-in-header.txt", {NEVER + "</HEADER>'."}},
