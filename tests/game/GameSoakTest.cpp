@@ -17,9 +17,10 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "engine/Morvane.h"
-#include "game/GameOver.h"
 #include "game/Player.h"
 #include "game/setUpGame.h"
 #include "support/playSession.h"
