@@ -45,7 +45,7 @@ namespace {
 // The sanitizers' own bookkeeping grows as the program runs.
 constexpr bool MEMORY_MEASURED = false;
 constexpr int SUITE_GAMES = 3;
-constexpr int SUITE_FRAMES = 3000;
+constexpr int SUITE_FRAMES = 2000;
 #else
 constexpr bool MEMORY_MEASURED = true;
 constexpr int SUITE_GAMES = 8;
@@ -115,12 +115,23 @@ class SoakPlayer : public mo::InputSource {
     if (roll < 20) press(events, mo::SPACE);
     if (roll >= 20 && roll < 30) press(events, mo::R);
     if (roll >= 30 && roll < 40) press(events, mo::TAB);
-    if (roll >= 40 && roll < 48) press(events, mo::F);
-    if (roll >= 48 && roll < 58) {
-      events.push_back(mo::ReplayEvent(mo::MOVED, mo::UNDEFINED_MOUSE_BUTTON, mo::worldToView(spot)));
-      // With the staff: a platform when the energy allows, else a wall.
-      const bool low = p_player->getWeapon() == STAFF && p_player->getIceEnergy() < 40;
-      events.push_back(mo::ReplayEvent(mo::CLICKED, low ? mo::RIGHT : mo::LEFT, mo::worldToView(spot)));
+    const mo::Vector at = mo::worldToView(spot);
+    if (roll >= 40 && roll < 50) {
+      // Aims at the spot and fires (or with the staff raises a platform).
+      events.push_back(mo::ReplayEvent(mo::MOVED, mo::UNDEFINED_MOUSE_BUTTON, at));
+      events.push_back(mo::ReplayEvent(mo::CLICKED, mo::LEFT, at));
+    }
+    if (roll >= 50 && roll < 58 && p_player->getIceEnergy() >= 40) {
+      // Takes the staff and casts a platform, a wall and a freeze in
+      // turn, when the energy suffices for any of them.
+      events.push_back(mo::ReplayEvent(mo::MOVED, mo::UNDEFINED_MOUSE_BUTTON, at));
+      if (p_player->getWeapon() == GUN) press(events, mo::TAB);
+      const int cast = casts++ % 3;
+      if (cast == 2) {
+        press(events, mo::F);
+      } else {
+        events.push_back(mo::ReplayEvent(mo::CLICKED, cast == 0 ? mo::LEFT : mo::RIGHT, at));
+      }
     }
     if (roll == 58) {
       paused_frames = 10 + static_cast<int>(random() % 50);
@@ -137,6 +148,7 @@ class SoakPlayer : public mo::InputSource {
 
   std::mt19937 random;
   int paused_frames = 0;
+  int casts = 0;
 };
 
 /// What the soak measured.
@@ -169,6 +181,9 @@ class Soak {
         log_path(std::move(init_log)),
         games_wanted(init_games),
         frames_wanted(init_frames),
+        // Games last 300 frames and up to game_span more, which a short
+        // soak shortens to spread its frames over its games.
+        game_span(std::max(300, std::min(3000, 2 * init_frames / init_games - 600))),
         random(seed + 1) {}
 
   void frameEnded() {
@@ -196,7 +211,7 @@ class Soak {
       player_id = p_player->getId();
       life_frames = 0;
       in_game = true;
-      end_at = 300 + static_cast<int>(random() % 3000);
+      end_at = 300 + static_cast<int>(random() % static_cast<unsigned>(game_span));
     }
     life_frames++;
     if (p_player->getReloadTimer() > 0) figures.seen.insert("reload");
@@ -261,6 +276,7 @@ class Soak {
   std::string log_path;
   int games_wanted;
   int frames_wanted;
+  int game_span;
   std::mt19937 random;
   std::map<std::string, int> title;
   bool title_seen = false;
