@@ -2,7 +2,8 @@
 #   make run   installs what is missing, builds, and starts the game from data/
 #   make test  installs what is missing, builds, and runs the whole test suite
 #   make demo  builds and plays data/demo.replay, a recorded run through the level
-# Further targets: make demo-replays, make test-sanitize, make fuzz, make bench, make clean.
+# Further targets: make demo-replays, make test-sanitize, make soak, make fuzz, make bench,
+# make clean.
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD_DIR ?= build
@@ -10,9 +11,11 @@ SANITIZE_DIR ?= build-sanitize
 BENCH_DIR ?= build-bench
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
+SOAK_GAMES ?= 30
+SOAK_FRAMES ?= 100000
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run demo demo-replays test test-sanitize fuzz bench clean
+.PHONY: all deps build build-sanitize run demo demo-replays test test-sanitize soak fuzz bench clean
 
 all: build
 
@@ -38,10 +41,19 @@ demo-replays: build
 test: build
 	bash scripts/run-tests.sh $(BUILD_DIR)
 
-test-sanitize: deps
+build-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON -DMORVANE_SANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
+
+test-sanitize: build-sanitize
 	bash scripts/run-tests.sh $(SANITIZE_DIR)
+
+# The long soak, SOAK_GAMES games and at least SOAK_FRAMES frames of
+# scripted play (the suite runs a short one): in the release build, where
+# memory is measured, then in the sanitizer build, which catches leaks.
+soak: build build-sanitize
+	SOAK_GAMES=$(SOAK_GAMES) SOAK_FRAMES=$(SOAK_FRAMES) bash scripts/run-soak.sh $(BUILD_DIR)
+	SOAK_GAMES=$(SOAK_GAMES) SOAK_FRAMES=$(SOAK_FRAMES) bash scripts/run-soak.sh $(SANITIZE_DIR)
 
 # libFuzzer needs clang; each target runs FUZZ_SECONDS seconds.
 fuzz: deps

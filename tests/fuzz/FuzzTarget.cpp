@@ -3,9 +3,7 @@
 #include <cstdlib>
 
 #include "engine/Morvane.h"
-#include "engine/media/DisplayManager.h"
-#include "engine/media/InputManager.h"
-#include "engine/net/NetworkManager.h"
+#include "support/resetEngine.h"
 
 namespace mo {
 namespace fuzz {
@@ -21,17 +19,7 @@ bool registerTarget(const char* name, Entry entry) {
 }
 
 void freshEngine() {
-  WorldManager::getInstance().reset();
-  PathManager::getInstance().reset();
-  ResourceManager::getInstance().reset();
-  NetworkManager::getInstance().reset();
-  GameManager::getInstance().reset();
-  InputManager::getInstance().reset();
-  DisplayManager::getInstance().reset();
-  LogManager::getInstance().reset();
-  Config::getInstance().reset();
-  Object::resetIdCounter();
-  resetMatch();
+  test::resetEngine();
   // The log is written as in a real run, only never kept: its formatting
   // of hostile text is part of what is under test.
   setenv("MORVANE_LOG", "/dev/null", 1);

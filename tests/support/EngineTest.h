@@ -6,12 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "support/resetEngine.h"
+
 namespace mo {
 namespace test {
-
-/// Puts every engine singleton back to its just-constructed state. The
-/// time source is left alone: a FakeTimeSource restores it itself.
-void resetEngine();
 
 /// The whole content of a file, or an empty string when it is missing.
 std::string readFile(const std::string& path);
