@@ -86,6 +86,7 @@ void BM_FullScreen(benchmark::State& state) {
     display.swapBuffers();
   }
   const long allocations_before = allocations;
+  const long left_out_before = display.getBackgroundsLeftOut();
   for (auto _ : state) {
     drawScreen(screen, frame++);
     display.swapBuffers();
@@ -97,6 +98,8 @@ void BM_FullScreen(benchmark::State& state) {
   state.counters["allocations/frame"] =
       static_cast<double>(allocations - allocations_before) / frames;
   state.counters["character size"] = display.getCharacterSize();
+  state.counters["backgrounds left out/frame"] =
+      static_cast<double>(display.getBackgroundsLeftOut() - left_out_before) / frames;
   state.SetItemsProcessed(state.iterations() * screen.columns * screen.rows);
   measures[{static_cast<int>(state.range(0)), batched}].draw_calls = display.getFrameDrawCalls();
   display.shutDown();

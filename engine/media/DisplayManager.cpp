@@ -125,6 +125,7 @@ int DisplayManager::startUp() {
     window_background_color = colorToSFML(config.getWindowBackgroundColor());
     p_rectangle->setFillColor(window_background_color);
     p_window->clear(window_background_color);
+    if (batched && p_batch) p_batch->beginFrame(window_background_color);
   }
 
   Manager::startUp();
@@ -205,6 +206,12 @@ unsigned int DisplayManager::prepareGlyphs(float scale) {
     delete p_batch;
     p_batch = nullptr;
     batched = false;
+  } else {
+    // The cells of the view, where every background lies whose object
+    // sits on a whole cell.
+    p_batch->setGrid(sf::Vector2f(-charWidth() / 10.0f, charHeight() / 5.0f),
+                     sf::Vector2f(charWidth(), charHeight()), window_horizontal_chars,
+                     window_vertical_chars);
   }
   return character_size;
 }
@@ -303,7 +310,7 @@ int DisplayManager::drawCell(Vector world_pos, char32_t ch, unsigned char r, uns
   const sf::Vector2f origin(pixel.getX(), pixel.getY() + glyph_drop);
   const sf::FloatRect cell_rect(cell, p_rectangle->getSize());
   if (batched && p_batch) {
-    p_batch->addRectangle(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
+    p_batch->addBackground(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
     p_batch->addGlyph(origin, cell_rect, ch, sf::Color(r, g, b));
     return 0;
   }
@@ -361,6 +368,10 @@ int DisplayManager::drawShape(const sf::Shape& shape) const {
   return 0;
 }
 
+long DisplayManager::getBackgroundsLeftOut() const {
+  return batched && p_batch ? p_batch->getBackgroundsLeftOut() : 0;
+}
+
 int DisplayManager::flush() const {
   if (!p_window) return -1;
   const int calls = batched && p_batch ? p_batch->flush(*p_window) : 0;
@@ -384,6 +395,7 @@ int DisplayManager::swapBuffers() {
   draw_calls = 0;
   p_window->display();
   p_window->clear(window_background_color);
+  if (batched && p_batch) p_batch->beginFrame(window_background_color);
   return 0;
 }
 

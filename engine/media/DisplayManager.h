@@ -84,7 +84,11 @@ class DisplayManager : public Manager {
 
   /// Draws what is queued into the window now, so that the window holds
   /// everything drawn so far (to read it back, or to draw into the
-  /// window directly above it). The draw calls made; -1 without a window.
+  /// window directly above it). Call it before drawing into or clearing
+  /// the window directly: until the next frame every cell's background
+  /// is then drawn, where the batch otherwise leaves out those that
+  /// would only repaint the cleared window. The draw calls made; -1
+  /// without a window.
   int flush() const;
 
   /// Draws what is queued, shows the picture and clears the window for
@@ -146,6 +150,9 @@ class DisplayManager : public Manager {
   float getGlyphDrop() const { return glyph_drop; }
   /// The SFML draw calls made for the frame swapBuffers() showed last.
   int getFrameDrawCalls() const { return frame_draw_calls; }
+  /// The cell backgrounds that batched drawing left out since start-up,
+  /// as flush() tells; 0 when drawing character by character.
+  long getBackgroundsLeftOut() const;
 
   /// The window's width in character cells.
   int getHorizontal() const { return window_horizontal_chars; }

@@ -34,10 +34,22 @@ const std::pair<char32_t, char32_t> PRELOADED[] = {
 // for every missing glyph.
 const char32_t NO_GLYPH = 0x10FFFF;
 
+// How far a pixel's centre may lie outside a box and still count as in
+// it: the rasteriser rounds vertices to a fraction of a pixel.
+const float ROUNDING = 1.0f / 64.0f;
+
 }  // namespace
 
 GlyphBatch::GlyphBatch()
-    : p_font(nullptr), p_texture(nullptr), character_size(0), ascii(), line_width(1.0f) {}
+    : p_font(nullptr),
+      p_texture(nullptr),
+      character_size(0),
+      ascii(),
+      line_width(1.0f),
+      grid_columns(0),
+      grid_rows(0),
+      tracking(false),
+      left_out(0) {}
 
 bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t cells,
                          sf::Vector2f cell_size) {
@@ -45,6 +57,8 @@ bool GlyphBatch::prepare(const sf::Font& font, unsigned int size, std::size_t ce
   p_texture = nullptr;
   vertices.clear();
   others.clear();
+  tracking = false;
+  left_out = 0;
   character_size = size;
   line_width = CellGlyph::lineWidth(size, cell_size);
   for (int c = FIRST; c <= LAST; c++) {
@@ -149,6 +163,71 @@ void GlyphBatch::addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color 
   addTriangle(sf::Vector2f(corner.x, far.y), sf::Vector2f(far.x, corner.y), far, color);
 }
 
+void GlyphBatch::setGrid(sf::Vector2f corner, sf::Vector2f cell_size, int columns, int rows) {
+  grid_corner = corner;
+  grid_cell = cell_size;
+  grid_columns = std::max(columns, 0);
+  grid_rows = std::max(rows, 0);
+  touched.assign(static_cast<std::size_t>(grid_columns) * static_cast<std::size_t>(grid_rows), 0);
+  tracking = false;
+}
+
+void GlyphBatch::beginFrame(sf::Color cleared) {
+  std::fill(touched.begin(), touched.end(), 0);
+  cleared_to = cleared;
+  tracking = !touched.empty() && grid_cell.x > 0 && grid_cell.y > 0 && vertices.empty();
+}
+
+bool GlyphBatch::cellsUnder(float left, float top, float right, float bottom,
+                            int& r_first_column, int& r_first_row, int& r_last_column,
+                            int& r_last_row) const {
+  // Pixel x holds its centre at x + 0.5.
+  const float first_x = std::ceil(left - 0.5f - ROUNDING);
+  const float last_x = std::ceil(right - 0.5f + ROUNDING) - 1.0f;
+  const float first_y = std::ceil(top - 0.5f - ROUNDING);
+  const float last_y = std::ceil(bottom - 0.5f + ROUNDING) - 1.0f;
+  if (!(first_x <= last_x && first_y <= last_y)) return false;  // also NaN
+  const auto column = [this](float x) {
+    const float at = std::floor((x + 0.5f - grid_corner.x) / grid_cell.x);
+    return static_cast<int>(std::clamp(at, 0.0f, static_cast<float>(grid_columns - 1)));
+  };
+  const auto row = [this](float y) {
+    const float at = std::floor((y + 0.5f - grid_corner.y) / grid_cell.y);
+    return static_cast<int>(std::clamp(at, 0.0f, static_cast<float>(grid_rows - 1)));
+  };
+  r_first_column = column(first_x);
+  r_last_column = column(last_x);
+  r_first_row = row(first_y);
+  r_last_row = row(last_y);
+  return true;
+}
+
+void GlyphBatch::touch(float left, float top, float right, float bottom) {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  if (!tracking || !cellsUnder(left, top, right, bottom, x1, y1, x2, y2)) return;
+  for (int y = y1; y <= y2; y++) {
+    for (int x = x1; x <= x2; x++) touched[static_cast<std::size_t>(y * grid_columns + x)] = 1;
+  }
+}
+
+void GlyphBatch::addBackground(sf::Vector2f corner, sf::Vector2f size, sf::Color color) {
+  int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  if (tracking && color == cleared_to &&
+      cellsUnder(corner.x, corner.y, corner.x + size.x, corner.y + size.y, x1, y1, x2, y2)) {
+    bool clear = true;
+    for (int y = y1; clear && y <= y2; y++) {
+      for (int x = x1; clear && x <= x2; x++) {
+        clear = touched[static_cast<std::size_t>(y * grid_columns + x)] == 0;
+      }
+    }
+    if (clear) {
+      left_out++;
+      return;
+    }
+  }
+  addRectangle(corner, size, color);
+}
+
 void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32_t code,
                           sf::Color color) {
   if (!p_font) return;
@@ -158,11 +237,13 @@ void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32
   }
   if (isBlank(code)) return;
   if (CellGlyph::isDrawn(code)) {
+    touch(cell.left, cell.top, cell.left + cell.width, cell.top + cell.height);
     buildShapes(code, cell, color, vertices);
     return;
   }
   const Quad& quad = otherQuad(code);
   if (quad.look == AS_SHAPES) {
+    touch(cell.left, cell.top, cell.left + cell.width, cell.top + cell.height);
     buildShapes(code, cell, color, vertices);
   } else if (quad.look == FROM_FONT) {
     addQuad(origin, quad, color);
@@ -172,6 +253,10 @@ void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32
 void GlyphBatch::addQuad(sf::Vector2f origin, const Quad& q, sf::Color color) {
   const float x = origin.x;
   const float y = origin.y;
+  // The smoothed texture spreads the ink half a pixel beyond its edges;
+  // the padding around it stays clear.
+  const float spread = GLYPH_PADDING - 0.5f;
+  touch(x + q.left + spread, y + q.top + spread, x + q.right - spread, y + q.bottom - spread);
   const sf::Vertex top_left(sf::Vector2f(x + q.left, y + q.top), color, sf::Vector2f(q.u1, q.v1));
   const sf::Vertex top_right(sf::Vector2f(x + q.right, y + q.top), color, sf::Vector2f(q.u2, q.v1));
   const sf::Vertex bottom_left(sf::Vector2f(x + q.left, y + q.bottom), color,
@@ -187,6 +272,8 @@ void GlyphBatch::addQuad(sf::Vector2f origin, const Quad& q, sf::Color color) {
 }
 
 void GlyphBatch::addTriangle(sf::Vector2f a, sf::Vector2f b, sf::Vector2f c, sf::Color color) {
+  touch(std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
+        std::max({a.y, b.y, c.y}));
   vertices.emplace_back(a, color, WHITE_TEXEL);
   vertices.emplace_back(b, color, WHITE_TEXEL);
   vertices.emplace_back(c, color, WHITE_TEXEL);
@@ -217,13 +304,18 @@ void GlyphBatch::addShape(const sf::Shape& shape) {
 }
 
 int GlyphBatch::flush(sf::RenderTarget& target) {
+  // What the target shows from now on is no longer the batch's alone.
+  tracking = false;
   if (vertices.empty() || !p_texture) return 0;
   target.draw(vertices.data(), vertices.size(), sf::Triangles, sf::RenderStates(p_texture));
   vertices.clear();
   return 1;
 }
 
-void GlyphBatch::clear() { vertices.clear(); }
+void GlyphBatch::clear() {
+  vertices.clear();
+  tracking = false;
+}
 
 unsigned int GlyphBatch::fittingSize(const sf::Font& font, unsigned int size, float cell_width,
                                      float cell_height) {

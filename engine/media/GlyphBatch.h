@@ -38,6 +38,22 @@ class GlyphBatch {
   /// Queues a filled rectangle: its corner and size in pixels.
   void addRectangle(sf::Vector2f corner, sf::Vector2f size, sf::Color color);
 
+  /// Lays the grid of cells that backgrounds are counted in: columns x
+  /// rows cells of cell_size pixels, the first with its corner at corner.
+  /// Until the next beginFrame() every background is queued.
+  void setGrid(sf::Vector2f corner, sf::Vector2f cell_size, int columns, int rows);
+  /// Starts a frame on a target just cleared to cleared, with nothing
+  /// queued: from now on a background of that colour is left out where
+  /// nothing drawn this frame lies under it, since it would only repaint
+  /// what the clearing painted. Drawing into the target past the batch
+  /// ends this until the next frame: flush() does.
+  void beginFrame(sf::Color cleared);
+  /// Queues a cell's background, a rectangle (corner and size in
+  /// pixels), unless it is left out as beginFrame() says.
+  void addBackground(sf::Vector2f corner, sf::Vector2f size, sf::Color color);
+  /// The backgrounds left out since prepare().
+  long getBackgroundsLeftOut() const { return left_out; }
+
   /// Queues the glyph of the code point code as a bold sf::Text holding
   /// it alone, placed at origin (pixels), draws it: the baseline lies one
   /// character size below the origin. The glyphs of CellGlyph, and the
@@ -63,7 +79,8 @@ class GlyphBatch {
   void addShape(const sf::Shape& shape);
 
   /// Draws what is queued into target in one draw call and empties the
-  /// queue. The draw calls made: 1, or 0 when nothing was queued or the
+  /// queue; every background is queued again until the next frame. The
+  /// draw calls made: 1, or 0 when nothing was queued or the
   /// batch is not prepared.
   int flush(sf::RenderTarget& target);
 
@@ -108,6 +125,13 @@ class GlyphBatch {
   bool looksMissing(const sf::Glyph& glyph, const sf::Image* p_atlas) const;
   void addQuad(sf::Vector2f origin, const Quad& quad, sf::Color color);
   void addTriangle(sf::Vector2f a, sf::Vector2f b, sf::Vector2f c, sf::Color color);
+  /// The grid cells holding the pixels whose centres lie in [left,
+  /// right) x [top, bottom), a little widened against rounding, each
+  /// index clamped into the grid; false when no pixel is there.
+  bool cellsUnder(float left, float top, float right, float bottom, int& r_first_column,
+                  int& r_first_row, int& r_last_column, int& r_last_row) const;
+  /// Records that this frame drew on the pixels with centres in the box.
+  void touch(float left, float top, float right, float bottom);
 
   static const int FIRST = 32;
   static const int LAST = 126;
@@ -119,6 +143,16 @@ class GlyphBatch {
   sf::Glyph missing;  ///< what the font draws for a code point it lacks
   float line_width;   ///< of CellGlyph's light lines, pixels
   std::vector<sf::Vertex> vertices;
+  // Which grid cells this frame has drawn on, while the target is known
+  // to hold nothing else.
+  sf::Vector2f grid_corner;
+  sf::Vector2f grid_cell;
+  int grid_columns;
+  int grid_rows;
+  std::vector<unsigned char> touched;
+  bool tracking;
+  sf::Color cleared_to;
+  long left_out;
 };
 
 }  // namespace mo

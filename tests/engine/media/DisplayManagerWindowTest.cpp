@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <random>
 #include <string>
 
 #include "engine/core/LogManager.h"
@@ -96,6 +97,7 @@ TEST_F(DisplayManagerWindowTest, SpriteFromAFileShowsGlyphColourAndCellBackgroun
   ASSERT_EQ(p_walker->setSprite("walker"), 0);
   p_walker->setPosition(Vector(11, 6.5f));  // frame 0, "#M#" over " #M", in cells 10..12 x 6..7
   sf::RenderWindow* p_window = display.getWindow();
+  display.flush();                    // the window is drawn into directly:
   p_window->clear(sf::Color::Black);  // so that the cells' blue backgrounds show
   ASSERT_EQ(p_walker->draw(), 0);
   const sf::Image image = readBack(*p_window);
@@ -408,9 +410,28 @@ void shapesBetweenCharacters(const DisplayManager& display) {
   }
 }
 
+// Characters, blanks and engine glyphs in random order at whole and
+// fractional cells, alone and over each other: the batch leaves out the
+// backgrounds of cells nothing was drawn on yet, and only those.
+template <unsigned int SEED>
+void randomCells(const DisplayManager& display) {
+  std::mt19937 random(SEED);
+  const char32_t codes[] = {'M', 'j', '|', ' ', '#', 'W', 0x2588, 0x253C, 0x2592, 0x00E9};
+  for (int i = 0; i < 1200; i++) {
+    const bool whole = random() % 2 == 0;
+    const auto at = [&](int cells) {
+      return whole ? static_cast<float>(static_cast<int>(random() % cells))
+                   : static_cast<float>(random() % (cells * 100 + 200)) / 100.0f - 1.0f;
+    };
+    const float x = at(80);
+    display.drawCh(Vector(x, at(30)), codes[random() % 10], static_cast<Color>(random() % 8));
+  }
+}
+
 TEST_F(DisplayManagerWindowTest, BatchedDrawingShowsThePictureOfCharacterByCharacterDrawing) {
-  const std::vector<Scene> scenes = {fullScreen, overlappingObjects, hudOverLevel,
-                                     shapesBetweenCharacters, engineGlyphs};
+  const std::vector<Scene> scenes = {fullScreen,      overlappingObjects, hudOverLevel,
+                                     shapesBetweenCharacters, engineGlyphs, randomCells<1>,
+                                     randomCells<2>,  randomCells<3>,     randomCells<4>};
   std::vector<sf::Image> pictures[2];
   for (const bool batched : {false, true}) {
     display.reset();
