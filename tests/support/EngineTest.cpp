@@ -1,5 +1,6 @@
 #include "support/EngineTest.h"
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -31,9 +32,13 @@ std::vector<std::string> readLines(const std::string& path) {
 }
 
 std::string logMessage(const std::string& line) {
-  // "hh:mm:ss" + blank + four places + blank.
-  const std::size_t prefix = 8 + 1 + 4 + 1;
-  return line.size() >= prefix ? line.substr(prefix) : line;
+  // "hh:mm:ss" + blank + the frame number right-aligned in four places (more once it is
+  // larger) + blank.
+  std::size_t at = 8 + 1;
+  if (line.size() < at + 4 + 1) return line;
+  while (at < line.size() && line[at] == ' ') ++at;
+  while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at]))) ++at;
+  return at < line.size() && line[at] == ' ' ? line.substr(at + 1) : line;
 }
 
 ScopedEnv::ScopedEnv(const std::string& env_name, const std::string& value) : name(env_name) {
