@@ -2,8 +2,11 @@
 # configures, builds and runs tests/install/consumer against it:
 #   cmake -DBUILD_DIR=<build> -DWORK_DIR=<scratch> -DSOURCE_DIR=<consumer>
 #         -DEXAMPLES_DIR=<examples> -DEXAMPLE_CONFIG=<headless configuration>
+#         [-DGUIDE=<getting-started.md>]
 #         -DCXX=<compiler> [-DLAUNCHER=<ccache>] [-DSANITIZE=ON] -P RunInstallTest.cmake
-# The walker example, built there too, runs headless for a few frames.
+# The walker example, built there too, runs headless for a few frames. With
+# GUIDE, the guide's own CMakeLists.txt and main.cpp are copied into an empty
+# folder and built there, so that the guide cannot drift from the engine.
 file(REMOVE_RECURSE ${WORK_DIR})
 set(prefix ${WORK_DIR}/prefix)
 
@@ -45,4 +48,37 @@ if(EXAMPLES_DIR)
   set(ENV{MORVANE_CONFIG} ${EXAMPLE_CONFIG})
   set(ENV{MORVANE_EXAMPLE_FRAMES} 60)
   run("walker" ${WORK_DIR}/build/walker)
+endif()
+
+# The first code block of a kind after a marker in the guide, or a failure.
+function(guide_block marker kind out)
+  file(READ ${GUIDE} text)
+  string(FIND "${text}" "${marker}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "the guide lacks ${marker}")
+  endif()
+  string(SUBSTRING "${text}" ${at} -1 text)
+  string(FIND "${text}" "```${kind}\n" begin)
+  if(begin EQUAL -1)
+    message(FATAL_ERROR "the guide has no ${kind} block after ${marker}")
+  endif()
+  string(LENGTH "```${kind}\n" skip)
+  math(EXPR begin "${begin} + ${skip}")
+  string(SUBSTRING "${text}" ${begin} -1 text)
+  string(FIND "${text}" "```" end)
+  string(SUBSTRING "${text}" 0 ${end} text)
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+if(GUIDE)
+  guide_block("`CMakeLists.txt`" cmake lists)
+  guide_block("`main.cpp`" cpp main)
+  file(WRITE ${WORK_DIR}/my_game/CMakeLists.txt "${lists}")
+  file(WRITE ${WORK_DIR}/my_game/main.cpp "${main}")
+  run("configure the guide's project" ${CMAKE_COMMAND} -S ${WORK_DIR}/my_game
+    -B ${WORK_DIR}/my_game/build ${flags})
+  run("build the guide's project" ${CMAKE_COMMAND} --build ${WORK_DIR}/my_game/build)
+  if(NOT EXISTS ${WORK_DIR}/my_game/build/mo-font.ttf)
+    message(FATAL_ERROR "the guide's project has no font beside its program")
+  endif()
 endif()
