@@ -14,12 +14,8 @@ namespace {
 
 using mo::Vector;
 
-class BulletTest : public test::GameTest {
+class BulletTest : public test::PlayerGameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    p_player = newPlayer();
-  }
   /// A bullet flying from where at velocity; an enemy's shooter is gone
   /// before the bullet flies.
   Bullet* shot(bool from_player, Vector where, Vector velocity, bool heavy = false) {
@@ -34,12 +30,10 @@ class BulletTest : public test::GameTest {
   static void fly(int frames) {
     for (int i = 0; i < frames; i++) mo::WorldManager::getInstance().update();
   }
-
-  Player* p_player = nullptr;
 };
 
 TEST_F(BulletTest, StartsBesideItsShooterShowingTheShootersFacing) {
-  for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
+  step(14);  // the gun's first cooldown
   mouse(mo::CLICKED, mo::LEFT, mo::worldToView(Vector(90, 49)));  // behind the player
   const mo::Object* p_shot = first("Bullet");
   ASSERT_NE(p_shot, nullptr);
@@ -83,8 +77,7 @@ TEST_F(BulletTest, HitsAnEnemyWhateverElseTheSameMoveTouches) {
   for (const char* piece : {"LedgeGuard", "Floor", "LeftWall", "Platform"}) {
     for (const bool piece_first : {true, false}) {
       SCOPED_TRACE(std::string(piece) + (piece_first ? " first" : " last"));
-      restartWorld();
-      p_player = newPlayer();
+      restartWithPlayer();
       const auto place = [piece] {
         mo::Object* p_piece = new mo::Object;
         p_piece->setType(piece);
@@ -104,9 +97,8 @@ TEST_F(BulletTest, APlayerBulletFliesFromWhereItAppearsThroughThePointClicked) {
   // Enemies clicked on their centres: the player's centre line passes over
   // the first two; the last stands where the shot appears.
   for (const Vector where : {Vector(102, 54), Vector(103, 55), Vector(104, 51), Vector(102, 49)}) {
-    restartWorld();
-    p_player = newPlayer();
-    for (int i = 0; i < 14; i++) step();  // the gun's first cooldown
+    restartWithPlayer();
+    step(14);  // the gun's first cooldown
     const Enemy* p_enemy = new Enemy(where, p_player, false);
     mouse(mo::CLICKED, mo::LEFT, mo::worldToView(where));
     fly(5);
@@ -165,8 +157,7 @@ TEST_F(BulletTest, AnEnemyBulletInFlightWhenTheGameEndsGoesInTheSamePass) {
   // the enemies as well, so none of them can read the player afterwards.
   for (const bool victory : {false, true}) {
     SCOPED_TRACE(victory);
-    restartWorld();
-    p_player = newPlayer();
+    restartWithPlayer();
     p_player->setHealth(victory ? 100 : 7.5f);
     new Chest(Vector(102, 50), p_player);
     new Enemy(Vector(90, 30), p_player, false);

@@ -14,15 +14,12 @@ namespace {
 
 using mo::Vector;
 
-class EnemyTest : public test::GameTest {
+class EnemyTest : public test::PlayerGameTest {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    p_player = newPlayer();
+    PlayerGameTest::SetUp();
     p_player->setActive(false);  // a target that neither falls nor steps
   }
-
-  Player* p_player = nullptr;
 };
 
 TEST_F(EnemyTest, WalksAndShootsByItsHorizontalDistanceFromThePlayer) {
@@ -69,10 +66,10 @@ TEST_F(EnemyTest, FreezesWithinFifteenCellsOnlyAndThawsOnTheHundredAndFiftiethSt
   freezeAt(Vector(216, 40));  // 16 from the far one
   EXPECT_EQ(p_near->getAnimation().getName(), "enemy-frozen");
   EXPECT_FALSE(p_far->isFrozen());
-  for (int i = 0; i < 100; i++) step();
+  step(100);
   freezeAt(Vector(105, 50));               // the 150 steps start again
   p_player->setPosition(Vector(115, 50));  // engaged, on its right
-  for (int i = 1; i < 150; i++) step();
+  step(149);
   // Neither walked nor shot, but turned toward the player all the same.
   EXPECT_TRUE(p_near->isFrozen());
   EXPECT_EQ(p_near->getPosition(), Vector(105, 50));

@@ -23,6 +23,18 @@ inline std::string dataDir() {
   return file.substr(0, file.rfind("/tests/")) + "/data";
 }
 
+/// The first object of type in the world; nullptr when there is none.
+inline mo::Object* firstOf(const std::string& type) {
+  const mo::ObjectList list = mo::WorldManager::getInstance().objectsOfType(type);
+  return list.isEmpty() ? nullptr : mo::ObjectListIterator(&list).currentObject();
+}
+
+/// The working directory; "" when it cannot be read.
+inline std::string workingDir() {
+  char cwd[4096];
+  return getcwd(cwd, sizeof cwd) ? std::string(cwd) : std::string();
+}
+
 /// A world position as "x,y".
 inline std::string text(mo::Vector v) {
   std::ostringstream out;
@@ -40,9 +52,8 @@ class GameTest : public mo::test::WorldTest {
     startHeadlessDisplay("frame_time:0,");
     ASSERT_EQ(mo::GameManager::getInstance().startUp(), 0);
     shapeWorld();
-    char cwd[4096];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    old_cwd = cwd;
+    old_cwd = workingDir();
+    ASSERT_FALSE(old_cwd.empty());
     enterDir(dataDir());
     loadResources();
     enterDir(old_cwd);
@@ -72,6 +83,16 @@ class GameTest : public mo::test::WorldTest {
     p_player->setPosition(where);
     return p_player;
   }
+  /// Level pieces of type drawn as sprite in the cells from to to (both
+  /// included) of row y, as the level loader makes them.
+  static void pieces(const char* type, const char* sprite, int from, int to, float y) {
+    for (int x = from; x <= to; x++) {
+      mo::Object* p_piece = new mo::Object;
+      p_piece->setType(type);
+      p_piece->setSprite(sprite);
+      p_piece->setPosition(mo::Vector(static_cast<float>(x), y));
+    }
+  }
   /// Sends every object a freeze centred on centre.
   static void freezeAt(mo::Vector centre) {
     EventFreeze freeze(centre);
@@ -98,10 +119,12 @@ class GameTest : public mo::test::WorldTest {
     m.setMousePosition(where);
     mo::InputManager::getInstance().onEvent(&m);
   }
-  /// One step event; outside run() the step count stays 0.
-  static void step() {
-    mo::EventStep s(mo::GameManager::getInstance().getStepCount());
-    mo::GameManager::getInstance().onEvent(&s);
+  /// n step events; outside run() the step count stays 0.
+  static void step(int n = 1) {
+    for (int i = 0; i < n; i++) {
+      mo::EventStep s(mo::GameManager::getInstance().getStepCount());
+      mo::GameManager::getInstance().onEvent(&s);
+    }
   }
   /// Frames without input and drawing: a step, then the world's update.
   static void tick(int frames = 1) {
@@ -127,12 +150,25 @@ class GameTest : public mo::test::WorldTest {
   static int count(const std::string& type) {
     return mo::WorldManager::getInstance().objectsOfType(type).getCount();
   }
-  static mo::Object* first(const std::string& type) {
-    const mo::ObjectList list = mo::WorldManager::getInstance().objectsOfType(type);
-    return list.isEmpty() ? nullptr : mo::ObjectListIterator(&list).currentObject();
-  }
+  static mo::Object* first(const std::string& type) { return firstOf(type); }
 
   std::string old_cwd;
+};
+
+/// A GameTest with a player at (100, 50).
+class PlayerGameTest : public GameTest {
+ protected:
+  void SetUp() override {
+    GameTest::SetUp();
+    p_player = newPlayer();
+  }
+  /// An empty world of the same shape with a new player at (100, 50).
+  void restartWithPlayer() {
+    restartWorld();
+    p_player = newPlayer();
+  }
+
+  Player* p_player = nullptr;
 };
 
 }  // namespace test

@@ -26,7 +26,6 @@ TEST_F(GameOverTest, ShowsOnePassOfItsPictureAtTheCornerThenOnlyTheTitleIsLeft) 
     const char* const label = victory ? "game-over-victory" : "game-over";
     EXPECT_EQ(p_over->getAnimation().getName(), label);
     const mo::Sprite* p_sprite = mo::ResourceManager::getInstance().getSprite(label);
-    EXPECT_EQ(p_over->getTimeToLive(), 4 * 30);  // four frames of 30 steps each
     EXPECT_EQ(mo::WorldManager::getInstance().getViewFollowing(), nullptr);
     EXPECT_EQ(mo::WorldManager::getInstance().getView().getCorner(), mo::Vector(0, 0));
     mo::WorldManager::getInstance().update();
@@ -43,7 +42,7 @@ TEST_F(GameOverTest, ShowsOnePassOfItsPictureAtTheCornerThenOnlyTheTitleIsLeft) 
     }
     EXPECT_EQ(grid.toString().find("GameOver"), std::string::npos);
 
-    tick(119);
+    tick(119);  // four frames of 30 steps each
     ASSERT_EQ(count("GameOver"), 1);
     EXPECT_FALSE(p_title->isActive());
     tick();

@@ -23,11 +23,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-mo::Object* firstOf(const std::string& type) {
-  const mo::ObjectList list = mo::WorldManager::getInstance().objectsOfType(type);
-  return list.isEmpty() ? nullptr : mo::ObjectListIterator(&list).currentObject();
-}
-
 /// Watches a session at the end of every frame: the screen every 30th
 /// frame, the game-over screens shown, and each life of the player (how
 /// many frames it has lived). With cheats it also ends the first life at
@@ -123,15 +118,14 @@ class GameReplayTest : public mo::test::EngineTest {
   /// the missing audio device, which a process reports only once.
   Lines play(const std::string& name, const std::string& items, Watcher& watcher,
              mo::InputSource* p_source = nullptr) {
-    char cwd[4096];
-    EXPECT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    const std::string cwd = workingDir();
     EXPECT_EQ(chdir(dataDir().c_str()), 0);
     const Lines log = mo::test::playSession(tempDir(), name, "frame_time:0," + items, [&] {
       watcher.install();
       if (p_source) mo::InputManager::getInstance().setInputSource(p_source);
       setUpGame();
     });
-    EXPECT_EQ(chdir(cwd), 0);
+    EXPECT_EQ(chdir(cwd.c_str()), 0);
     Lines game_lines;
     for (const std::string& line : log) {
       if (line.find("ReplayManager") == std::string::npos &&

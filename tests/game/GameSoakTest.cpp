@@ -77,8 +77,6 @@ long residentKib() {
   return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-mo::Object* firstOf(const std::string& type) { return PlainPlayer::firstOf(type); }
-
 /// Every object of the world by type, inactive ones too.
 std::map<std::string, int> census() {
   std::map<std::string, int> count;
@@ -296,8 +294,7 @@ TEST_F(GameSoakTest, GamesAfterGamesLeaveTheTitlesWorldAndNeitherMemoryNorTheLog
   SoakPlayer player(seed);
   Soak soak(player, tempDir() + "/soak.log", games, frames, seed);
 
-  char cwd[4096];
-  ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+  const std::string cwd = workingDir();
   ASSERT_EQ(chdir(dataDir().c_str()), 0);
   mo::test::playSession(tempDir(), "soak", "frame_time:0,random_seed:" + std::to_string(seed) + ",",
                         [&] {
@@ -306,7 +303,7 @@ TEST_F(GameSoakTest, GamesAfterGamesLeaveTheTitlesWorldAndNeitherMemoryNorTheLog
                           mo::InputManager::getInstance().setInputSource(&player);
                           setUpGame();
                         });
-  ASSERT_EQ(chdir(cwd), 0);
+  ASSERT_EQ(chdir(cwd.c_str()), 0);
 
   const Figures& f = soak.figures;
   const double log_per_frame =

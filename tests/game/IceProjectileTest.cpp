@@ -29,12 +29,8 @@ struct EnemyProbe : mo::Object {
   }
 };
 
-class IceProjectileTest : public test::GameTest {
+class IceProjectileTest : public test::PlayerGameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    p_player = newPlayer();
-  }
   /// A projectile with 10 platform and 7 wall units flying right from
   /// (102, 49) at one cell per step.
   IceProjectile* throwRight(CastKind kind, Vector target) {
@@ -52,8 +48,6 @@ class IceProjectileTest : public test::GameTest {
       return result;
     });
   }
-
-  Player* p_player = nullptr;
 };
 
 TEST_F(IceProjectileTest, MakesItsIceOnceWhereItArrivesOrFirstTouchesAWallOrTheFloor) {
@@ -85,8 +79,7 @@ TEST_F(IceProjectileTest, MakesItsIceOnceWhereItArrivesOrFirstTouchesAWallOrTheF
               {"Bullet", 106, CAST_FREEZE, Vector(200, 49), "", ""}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.other) + " " + row.ice);
-    restartWorld();
-    p_player = newPlayer();
+    restartWithPlayer();
     EnemyProbe* p_far = new EnemyProbe(Vector(300, 10));
     EnemyProbe* p_other = new EnemyProbe(*row.other ? Vector(row.x, 49) : Vector(300, 20));
     if (*row.other) p_other->setType(row.other);
@@ -115,8 +108,7 @@ TEST_F(IceProjectileTest, DealsWithEveryContactOfTheMoveThatEndsItYetMakesItsIce
   for (const auto& row : rows) {
     for (const bool swap : {false, true}) {
       SCOPED_TRACE(std::string(row.piece) + (swap ? " after " : " before ") + row.other);
-      restartWorld();
-      p_player = newPlayer();
+      restartWithPlayer();
       (new EnemyProbe(Vector(106, 49)))->setType(swap ? row.other : row.piece);
       (new EnemyProbe(Vector(106, 49)))->setType(swap ? row.piece : row.other);
       throwRight(row.kind, Vector(200, 49));

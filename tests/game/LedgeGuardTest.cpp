@@ -31,7 +31,7 @@ TEST_F(LedgeGuardTest, TurnsAnEnemyThatIsNotFightingAtMostOnceInThirtySteps) {
   const int steps[] = {29, 1, 29, 1, 0};
   const float xs[] = {100, 100.5f, 100.5f, 100, 100};
   for (int row = 0; row < 5; row++) {
-    for (int i = 0; i < steps[row]; i++) step();
+    step(steps[row]);
     p_guard->eventHandler(&touch);
     EXPECT_EQ(p_enemy->getPosition().getX(), xs[row]) << row;
     EXPECT_EQ(p_enemy->getFacing(), xs[row] > 100 ? FACE_RIGHT : FACE_LEFT) << row;
@@ -49,7 +49,7 @@ TEST_F(LedgeGuardTest, AnEngagedEnemyHoldsAtItAndShootsWhereverThePlayerGoes) {
   ASSERT_TRUE(p_enemy->isHolding());
   const Vector held = p_enemy->getPosition();
   p_player->setPosition(Vector(10, 50));  // beyond every range
-  for (int i = 0; i < 120; i++) step();
+  step(120);
   EXPECT_EQ(p_enemy->getPosition(), held);
   EXPECT_TRUE(p_enemy->isEngaged());
   EXPECT_EQ(count("Bullet"), 2);  // on its steps 60 and 120

@@ -184,7 +184,22 @@ std::vector<State> searchChest(const Level& level, bool& reached) {
   return queue;
 }
 
-TEST(MapLayoutTest, LevelFitsTheWorldAndWalkingAndJumpingReachItsOneChestFromItsOnePlayer) {
+// The level and the search from its spawn point, made once for the suite's tests.
+class MapLayoutTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    level = readLevel(levelFile());
+    explored = searchChest(level, reached);
+  }
+  static Level level;
+  static std::vector<State> explored;
+  static bool reached;
+};
+Level MapLayoutTest::level;
+std::vector<State> MapLayoutTest::explored;
+bool MapLayoutTest::reached = false;
+
+TEST_F(MapLayoutTest, LevelFitsTheWorldAndWalkingAndJumpingReachItsOneChestFromItsOnePlayer) {
   std::ifstream in(levelFile());
   ASSERT_TRUE(in.good()) << levelFile();
   std::string line;
@@ -192,14 +207,11 @@ TEST(MapLayoutTest, LevelFitsTheWorldAndWalkingAndJumpingReachItsOneChestFromIts
   for (; std::getline(in, line); ++rows) EXPECT_LE(line.size(), 400u) << "row " << rows;
   EXPECT_LE(rows, HEIGHT);
 
-  const Level level = readLevel(levelFile());
   EXPECT_EQ(level.outside, 0);
   EXPECT_GT(level.enemies, 0);
   EXPECT_GT(level.heavies, 0);
   ASSERT_EQ(level.players, 1);
   ASSERT_EQ(level.chests, 1);
-  bool reached = false;
-  const std::vector<State> explored = searchChest(level, reached);
   EXPECT_TRUE(reached) << explored.size() << " states explored";
 
   // The HUD covers the view's bottom three rows, so nothing solid lies there when the view
@@ -228,10 +240,7 @@ TEST(MapLayoutTest, LevelFitsTheWorldAndWalkingAndJumpingReachItsOneChestFromIts
 // that come from below). Its floor runs to a ledge guard on either side; it cannot see the
 // spawn point (it walks toward the player within 30 cells, 50 for a heavy one); and the 72
 // rounds the player starts with allow three tries at the two hits each enemy takes.
-TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn) {
-  const Level level = readLevel(levelFile());
-  bool reached = false;
-  const std::vector<State> explored = searchChest(level, reached);
+TEST_F(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn) {
   for (const auto& foe : level.foes) {
     const int x = foe[0], floor = foe[1] + 5;  // an enemy's floor is 5 rows below its start
     SCOPED_TRACE("enemy at " + std::to_string(x) + "," + std::to_string(foe[1]));
@@ -255,10 +264,7 @@ TEST(MapLayoutTest, EnemiesFightOnThePlayersFloorsBetweenGuardsAwayFromTheSpawn)
 // The enemy rests 2 3/8 cells above its floor (it falls from 5 without landing); its bullet
 // starts 2 cells to the player's side and 1 up and flies parallel to the line between them;
 // it counts as stopped only where the line passes within half a cell of a solid cell's middle.
-TEST(MapLayoutTest, NoEnemyHoldingAtALedgeGuardShootsThePlayerFromBeyondTheView) {
-  const Level level = readLevel(levelFile());
-  bool reached = false;
-  const std::vector<State> explored = searchChest(level, reached);
+TEST_F(MapLayoutTest, NoEnemyHoldingAtALedgeGuardShootsThePlayerFromBeyondTheView) {
   std::set<std::pair<int, int>> places;  // x, and y in UNITs
   for (const State& s : explored) {
     const int below = lastRow(s.y) + (s.y % UNIT == 0 ? 0 : 1);  // the row under its feet

@@ -18,7 +18,7 @@ class PauseTest : public test::GameTest {
 
 TEST_F(PauseTest, PStopsThePlayerUntilPressedAgainAndEscapeStillQuits) {
   Player* p_player = newPlayer();
-  for (int i = 0; i < 14; i++) step();
+  step(14);
   tick();
   EXPECT_FALSE(showsPaused());
   key(mo::P, mo::KEY_PRESSED);

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "game/Enemy.h"
-#include "game/Floor.h"
 #include "game/IceProjectile.h"
 #include "game/Reticle.h"
 #include "support/InputProbe.h"
@@ -16,35 +15,24 @@ namespace {
 
 using mo::Vector;
 
-class PlayerTest : public test::GameTest {
+class PlayerTest : public test::PlayerGameTest {
  protected:
-  void SetUp() override {
-    GameTest::SetUp();
-    p_player = newPlayer();
-  }
-  /// Starts the player at height y above a row of floor at height 60.
-  void overFloor(float y) {
-    p_player->setPosition(Vector(100, y));
-    for (int x = 90; x <= 120; x++) {
-      Floor* p_floor = new Floor;
-      p_floor->setType("Floor");
-      p_floor->setSprite("floor");
-      p_floor->setPosition(Vector(static_cast<float>(x), 60));
-    }
-  }
   /// Ticks until the player stands on something (at most 100 frames).
   void land() {
     for (int i = 0; i < 100 && !p_player->isOnGround(); i++) tick();
     ASSERT_TRUE(p_player->isOnGround());
   }
   std::string sprite() const { return p_player->getAnimation().getName(); }
-
-  Player* p_player = nullptr;
 };
 
-TEST_F(PlayerTest, StartsWithTheGunAndAHudShowingTheValuesOfEachStep) {
+TEST_F(PlayerTest, StartsWithTheGunPrecipitationOverTheWorldAndAHudShowingEachStepsValues) {
   EXPECT_EQ(sprite(), "player-right-gun");
   EXPECT_EQ(mo::WorldManager::getInstance().getViewFollowing(), p_player);
+  EXPECT_EQ(count("Precipitation"), 400 * 84 / 60 * 2);
+  const auto* p_first = static_cast<const mo::Precipitation*>(first("Precipitation"));
+  ASSERT_NE(p_first, nullptr);
+  EXPECT_EQ(p_first->getVelocity(), Vector(0, 0.25f));  // drifting down
+  EXPECT_TRUE(p_first->getJitter());
   const struct {
     mo::ViewObject* p_view;
     const char* text;
@@ -69,14 +57,6 @@ TEST_F(PlayerTest, StartsWithTheGunAndAHudShowingTheValuesOfEachStep) {
   p_player->setHealth(73.6f);
   step();
   for (const auto& hud : huds) EXPECT_EQ(hud.p_view->getValue(), hud.later) << hud.text;
-}
-
-TEST_F(PlayerTest, StartsPrecipitationDriftingDownOverTheWholeWorld) {
-  EXPECT_EQ(count("Precipitation"), 400 * 84 / 60 * 2);
-  const auto* p_first = static_cast<const mo::Precipitation*>(first("Precipitation"));
-  ASSERT_NE(p_first, nullptr);
-  EXPECT_EQ(p_first->getVelocity(), Vector(0, 0.25f));
-  EXPECT_TRUE(p_first->getJitter());
 }
 
 TEST_F(PlayerTest, WalksOnKeyDownOnlyStaysStrictlyInsideTheBoundaryAndEscapeEndsTheGame) {
@@ -125,8 +105,9 @@ TEST_F(PlayerTest, FacingWeaponSpriteAndReticleColourFollowTheKeys) {
   }
 }
 
-TEST_F(PlayerTest, FallsAtMostOneAndAQuarterCellsPerStepLandsOnTheFloorThenJumpsFourAndAHalf) {
-  overFloor(20);
+TEST_F(PlayerTest, FallsAtMostOneAndAQuarterCellsPerStepLandsJumpsFourAndAHalfAndWalksOn) {
+  p_player->setPosition(Vector(100, 20));
+  pieces("Floor", "floor", 90, 120, 60);
   key(mo::SPACE, mo::KEY_PRESSED);  // in the air: stays pending
   tick(20);
   EXPECT_FLOAT_EQ(p_player->getVelocity().getY(), 1.25f);
@@ -149,23 +130,13 @@ TEST_F(PlayerTest, FallsAtMostOneAndAQuarterCellsPerStepLandsOnTheFloorThenJumps
   }
   EXPECT_EQ(resting - top, 4.5f);
   EXPECT_EQ(p_player->getPosition().getY(), resting);
-}
-
-TEST_F(PlayerTest, WalksUnderAPlatformThreeRowsAboveTheFloorItLandedOn) {
-  overFloor(40);
-  for (int x = 104; x <= 112; x++) {
-    mo::Object* p_platform = new mo::Object;
-    p_platform->setType("Platform");
-    p_platform->setSprite("platform");
-    p_platform->setPosition(Vector(static_cast<float>(x), 56));  // rows 57 to 59 free
-  }
-  land();
-  tick(3);
+  // On under a platform three rows above the floor (rows 57 to 59 free).
+  pieces("Platform", "platform", 104, 112, 56);
   for (int i = 0; i < 15; i++) {
     key(mo::D, mo::KEY_DOWN);
     tick();
   }
-  EXPECT_EQ(p_player->getPosition(), Vector(115, 59.5f - 1.5f - LANDING_GAP));
+  EXPECT_EQ(p_player->getPosition(), Vector(115, resting));
 }
 
 TEST_F(PlayerTest, OnlyStandableObjectsCountAsGroundFromEitherSide) {
@@ -245,7 +216,7 @@ TEST_F(PlayerTest, GunFiresOnLeftClicksAfterItsCooldownAndReloadsWhenEmpty) {
   const Vector target(60, 10);
   mouse(mo::CLICKED, mo::LEFT, target);  // cooldown of 14 still running
   EXPECT_EQ(p_player->getMagazine(), 1);
-  for (int i = 0; i < 14; i++) step();
+  step(14);
   mouse(mo::PRESSED, mo::LEFT, target);
   mouse(mo::CLICKED, mo::RIGHT, target);
   mouse(mo::CLICKED, mo::MIDDLE, target);
@@ -256,7 +227,7 @@ TEST_F(PlayerTest, GunFiresOnLeftClicksAfterItsCooldownAndReloadsWhenEmpty) {
   EXPECT_EQ(p_player->getMagazine(), 8);
   EXPECT_EQ(p_player->getReserves(), 56);
   // The cooldown stands still while the reload runs, then runs down.
-  for (int i = 0; i < 30 + 12; i++) step();
+  step(30 + 12);
   mouse(mo::CLICKED, mo::LEFT, target);
   EXPECT_EQ(p_player->getMagazine(), 8);
   step();
@@ -267,7 +238,7 @@ TEST_F(PlayerTest, GunFiresOnLeftClicksAfterItsCooldownAndReloadsWhenEmpty) {
 TEST_F(PlayerTest, AClickReleasedBeforeTheFrameReadsItStillFires) {
   mo::test::FakeInputState nothing_held;
   mo::InputManager::getInstance().setInputState(&nothing_held);
-  for (int i = 0; i < 14; i++) step();
+  step(14);
   sf::Event click{};
   click.type = sf::Event::MouseButtonPressed;
   click.mouseButton = {sf::Mouse::Left, 400, 100};
@@ -277,55 +248,35 @@ TEST_F(PlayerTest, AClickReleasedBeforeTheFrameReadsItStillFires) {
   EXPECT_EQ(count("Bullet"), 1);
 }
 
-TEST_F(PlayerTest, StaffCastsCostEnergyAndRestartTheCooldownEvenWhenRefused) {
+TEST_F(PlayerTest, StaffCastsCostEnergyRestartTheCooldownEvenWhenRefusedAndThrowAtTheTarget) {
   key(mo::TAB, mo::KEY_PRESSED);
-  // Each row: steps first (-1: until the cooldown is over), energy, cast
-  // (-1: the F key, else a mouse button), energy and cooldown after.
+  // Each row: the key that turns the player, steps first (-1: until the
+  // cooldown is over), energy, cast (-1: the F key, aimed at the reticle,
+  // else a mouse button), energy and cooldown after, then the projectile
+  // thrown (its sprite, "" for none), its kind and side.
   const struct {
+    mo::KeyCode turn;
     int steps;
     float energy;
     int button;
     float after;
     int cooldown;
-  } rows[] = {{-1, 35, -1, 5, 30},         {1, 5, mo::LEFT, 5, 29},   {-1, 5, mo::LEFT, 5, 30},
-              {-1, 25, -1, 25, 30},        {-1, 40, mo::LEFT, 0, 30}, {-1, 20, mo::RIGHT, 0, 30},
-              {-1, 0, mo::RIGHT, 0, 0},    {-1, 19, mo::MIDDLE, 19, 0}};
+    const char* sprite;
+    CastKind kind;
+    float dx;
+  } rows[] = {{mo::A, -1, 35, -1, 5, 30, "ice-projectile-left", CAST_FREEZE, -2},
+              {mo::A, 1, 5, mo::LEFT, 5, 29, "", CAST_PLATFORM, 0},
+              {mo::A, -1, 5, mo::LEFT, 5, 30, "", CAST_PLATFORM, 0},
+              {mo::A, -1, 25, -1, 25, 30, "", CAST_FREEZE, 0},
+              {mo::D, -1, 40, mo::LEFT, 0, 30, "ice-projectile-right", CAST_PLATFORM, 2},
+              {mo::A, -1, 20, mo::RIGHT, 0, 30, "ice-projectile-left", CAST_WALL, -2},
+              {mo::A, -1, 0, mo::RIGHT, 0, 0, "", CAST_WALL, 0},
+              {mo::A, -1, 19, mo::MIDDLE, 19, 0, "", CAST_PLATFORM, 0}};
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.energy);
+    SCOPED_TRACE(::testing::Message() << row.energy << " cast by " << row.button);
+    key(row.turn, mo::KEY_DOWN);
     for (int i = 0; row.steps < 0 ? p_player->getStaffCooldown() > 0 : i < row.steps; i++) step();
     p_player->setIceEnergy(row.energy);
-    if (row.button < 0) {
-      key(mo::F, mo::KEY_PRESSED);
-    } else {
-      mouse(mo::CLICKED, static_cast<mo::MouseButton>(row.button), Vector(10, 10));
-    }
-    EXPECT_FLOAT_EQ(p_player->getIceEnergy(), row.after);
-    EXPECT_EQ(p_player->getStaffCooldown(), row.cooldown);
-  }
-  key(mo::TAB, mo::KEY_PRESSED);  // F does nothing with the gun
-  p_player->setIceEnergy(50);
-  key(mo::F, mo::KEY_PRESSED);
-  EXPECT_FLOAT_EQ(p_player->getIceEnergy(), 50);
-}
-
-TEST_F(PlayerTest, StaffThrowsTheCastFromItsFacingTowardTheTargetAtOneCellPerStep) {
-  key(mo::TAB, mo::KEY_PRESSED);
-  // Each row: the key that turns the player, the cast (-1: F, aimed at
-  // the reticle), its kind, the projectile's sprite and side.
-  const struct {
-    mo::KeyCode turn;
-    int button;
-    CastKind kind;
-    const char* sprite;
-    float dx;
-  } rows[] = {{mo::A, mo::LEFT, CAST_PLATFORM, "ice-projectile-left", -2},
-              {mo::D, mo::RIGHT, CAST_WALL, "ice-projectile-right", 2},
-              {mo::A, -1, CAST_FREEZE, "ice-projectile-left", -2}};
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.sprite);
-    key(row.turn, mo::KEY_DOWN);
-    while (p_player->getStaffCooldown() > 0) step();
-    p_player->setIceEnergy(100);
     const Vector p = p_player->getPosition();
     Vector target = p_player->getReticle()->getPosition();
     if (row.button < 0) {
@@ -334,8 +285,11 @@ TEST_F(PlayerTest, StaffThrowsTheCastFromItsFacingTowardTheTargetAtOneCellPerSte
       mouse(mo::CLICKED, static_cast<mo::MouseButton>(row.button), Vector(10, 5));
       target = mo::viewToWorld(Vector(10, 5));
     }
+    EXPECT_FLOAT_EQ(p_player->getIceEnergy(), row.after);
+    EXPECT_EQ(p_player->getStaffCooldown(), row.cooldown);
     auto* p_projectile = dynamic_cast<IceProjectile*>(first("IceProjectile"));
-    ASSERT_NE(p_projectile, nullptr);
+    ASSERT_EQ(p_projectile != nullptr, *row.sprite != 0);
+    if (!p_projectile) continue;
     EXPECT_EQ(p_projectile->getKind(), row.kind);
     EXPECT_EQ(p_projectile->getTarget(), target);
     EXPECT_EQ(p_projectile->getPlatformLifetime(), 10);
@@ -348,6 +302,10 @@ TEST_F(PlayerTest, StaffThrowsTheCastFromItsFacingTowardTheTargetAtOneCellPerSte
     mo::WorldManager::getInstance().markForDelete(p_projectile);
     mo::WorldManager::getInstance().update();
   }
+  key(mo::TAB, mo::KEY_PRESSED);  // F does nothing with the gun
+  p_player->setIceEnergy(50);
+  key(mo::F, mo::KEY_PRESSED);
+  EXPECT_FLOAT_EQ(p_player->getIceEnergy(), 50);
 }
 
 TEST_F(PlayerTest, LeavingTheWorldTenTimesFromFullHealthEndsInDefeat) {

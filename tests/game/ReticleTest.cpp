@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/Floor.h"
+#include "game/Player.h"
 #include "tests/game/GameFixture.h"
 
 namespace gh {
@@ -41,12 +41,7 @@ TEST_F(ReticleTest, StartsMidViewFollowsMouseMovesOnlyAndDrawsAPlusInItsColour) 
 // mark must stay at the pointer's cell of the view on every frame drawn.
 TEST_F(ReticleTest, StaysUnderThePointerWhileThePlayerScrollsTheView) {
   Player* p_player = newPlayer(Vector(100, 40));
-  for (int x = 90; x <= 130; x++) {
-    Floor* p_floor = new Floor;
-    p_floor->setType("Floor");
-    p_floor->setSprite("floor");
-    p_floor->setPosition(Vector(static_cast<float>(x), 50));
-  }
+  pieces("Floor", "floor", 90, 130, 50);
   const Vector pointer(7, 3);
   mouse(mo::MOVED, mo::UNDEFINED_MOUSE_BUTTON, pointer);
   const Vector first_corner = mo::WorldManager::getInstance().getView().getCorner();
