@@ -105,8 +105,8 @@ TEST_F(SceneGraphTest, SolidnessAndAltitudeMoveObjectsToTheEndOfTheirNewList) {
   Object* p_a = make("A");
   Object* p_b = make("B");
   ASSERT_EQ(entries(solidObjects()), (Objects{p_a, p_b}));
-  for (const auto& [solidness, solid] : {std::pair(SOFT, Objects{p_a, p_b}),
-                                         {SPECTRAL, Objects{p_b}}, {HARD, Objects{p_b, p_a}}}) {
+  for (const auto& [solidness, solid] :
+       {std::pair(SOFT, Objects{p_a, p_b}), {SPECTRAL, Objects{p_b}}, {HARD, Objects{p_b, p_a}}}) {
     EXPECT_EQ(p_a->setSolidness(solidness), 0);
     EXPECT_EQ(entries(solidObjects()), solid) << "solidness " << solidness;
   }
