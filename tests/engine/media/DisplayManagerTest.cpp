@@ -92,18 +92,6 @@ TEST_F(DisplayManagerTest, NoWindowWithoutAnXServerThatAnswers) {
   EXPECT_EQ(logCount("DisplayManager::startUp(): successfully started."), 0);
 }
 
-TEST_F(DisplayManagerTest, CellSizeAndConversionsComeFromPixelsAndCharsAlone) {
-  ASSERT_EQ(startWith(GRID_10_BY_20 + "headless:true,"), 0);
-  EXPECT_FLOAT_EQ(charWidth(), 10.0f);
-  EXPECT_FLOAT_EQ(charHeight(), 20.0f);
-  WorldManager::getInstance().setView(Box(Vector(30, 7), 80, 24));  // plays no part
-  LogManager::getInstance().setLogLevel(30);
-  EXPECT_EQ(spacesToPixels(Vector(3, 2)), Vector(30, 40));
-  EXPECT_EQ(pixelsToSpaces(Vector(35, 50)), Vector(3.5f, 2.5f));
-  EXPECT_EQ(logCount("spacesToPixels(int): spaces (3.00,2.00) = pixels (30.00,40.00)"), 1);
-  EXPECT_EQ(logCount("pixelsToSpaces(): pixels (35.00,50.00) = spaces (3.50,2.50)"), 1);
-}
-
 /// What is drawn where, seen through an attached grid.
 class DisplayManagerGridTest : public DisplayManagerTest {
  protected:
@@ -114,6 +102,17 @@ class DisplayManagerGridTest : public DisplayManagerTest {
   }
   CharGrid grid{80, 24};
 };
+
+TEST_F(DisplayManagerGridTest, CellSizeAndConversionsComeFromPixelsAndCharsAlone) {
+  EXPECT_FLOAT_EQ(charWidth(), 10.0f);
+  EXPECT_FLOAT_EQ(charHeight(), 20.0f);
+  WorldManager::getInstance().setView(Box(Vector(30, 7), 80, 24));  // plays no part
+  LogManager::getInstance().setLogLevel(30);
+  EXPECT_EQ(spacesToPixels(Vector(3, 2)), Vector(30, 40));
+  EXPECT_EQ(pixelsToSpaces(Vector(35, 50)), Vector(3.5f, 2.5f));
+  EXPECT_EQ(logCount("spacesToPixels(int): spaces (3.00,2.00) = pixels (30.00,40.00)"), 1);
+  EXPECT_EQ(logCount("pixelsToSpaces(): pixels (35.00,50.00) = spaces (3.50,2.50)"), 1);
+}
 
 TEST_F(DisplayManagerGridTest, CharactersLandInTheirViewCellsInPlainColoursUntilTheSwap) {
   EXPECT_EQ(display.drawCh(Vector(5, 2), '@', GREEN), 0);

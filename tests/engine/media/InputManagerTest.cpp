@@ -67,14 +67,6 @@ class InputManagerTest : public test::WorldTest {
   InputProbe* p_probe = nullptr;
 };
 
-TEST_F(InputManagerTest, OnlyKeyboardAndMouseInterestIsTaken) {
-  EXPECT_EQ(input.registerInterest(p_probe, "mo-step"), -1);
-  EXPECT_EQ(input.registerInterest(p_probe, "mo-keyboard "), -1);
-  EXPECT_EQ(logCount("Manager(InputManager)::registerInterest(): Event 'mo-step' not valid for "
-                     "this Manager"),
-            1);
-}
-
 TEST_F(InputManagerTest, KeysMapThroughTheTableOrPastIt) {
   const std::pair<Key, int> spots[] = {
       {Key::A, 36},     {Key::Z, 61},          {Key::Num1, 62},       {Key::Num0, 71},
@@ -89,6 +81,12 @@ TEST_F(InputManagerTest, KeysMapThroughTheTableOrPastIt) {
 }
 
 TEST_F(InputManagerTest, KeyEventsReachActiveKeyboardObjectsOnlyAndCloseEndsTheGame) {
+  // Only keyboard and mouse interest is taken.
+  EXPECT_EQ(input.registerInterest(p_probe, "mo-step"), -1);
+  EXPECT_EQ(input.registerInterest(p_probe, "mo-keyboard "), -1);
+  EXPECT_EQ(logCount("Manager(InputManager)::registerInterest(): Event 'mo-step' not valid for "
+                     "this Manager"),
+            1);
   auto* p_mouse_only = new InputProbe({MOUSE_EVENT});
   auto* p_inactive = new InputProbe({KEYBOARD_EVENT});
   p_inactive->setActive(false);
@@ -191,21 +189,13 @@ TEST_F(InputManagerTest, HeldButtonsComeFirstAtThePointersCellThenKeysInTableOrd
   EXPECT_TRUE(p_probe->received.empty());
 }
 
-TEST_F(InputManagerTest, GetInputWithoutAWindowSendsNothing) {
+TEST_F(InputManagerTest, StartUpNeedsTheDisplayUnlessHeadlessAndGetInputAWindow) {
   state.every_key = true;
   state.buttons = {sf::Mouse::Left};
   const std::string no_window =
       "InputManager::getInput(): DisplayManager unexpectedly returned null window!";
   input.getInput();
   EXPECT_EQ(logCount(no_window), 1);
-  startDisplay();  // headless: quietly nothing
-  ASSERT_EQ(input.startUp(), 0);
-  input.getInput();
-  EXPECT_EQ(logCount(no_window), 1);
-  EXPECT_TRUE(p_probe->received.empty());
-}
-
-TEST_F(InputManagerTest, StartUpNeedsTheDisplayUnlessHeadless) {
   EXPECT_EQ(input.startUp(), -1);
   EXPECT_EQ(logCount("InputManager::startUp(): Error starting InputManager. DisplayManager must "
                      "be started first."),
@@ -214,6 +204,9 @@ TEST_F(InputManagerTest, StartUpNeedsTheDisplayUnlessHeadless) {
   Config::getInstance().loadConfig("headless:true,");
   EXPECT_EQ(input.startUp(), 0);
   EXPECT_EQ(logCount("InputManager::startUp(): not doing input since in headless mode."), 1);
+  input.getInput();  // headless: quietly nothing
+  EXPECT_EQ(logCount(no_window), 1);
+  EXPECT_TRUE(p_probe->received.empty());
   input.shutDown();
 
   // A started display without a window: a warning, and no key repeat to

@@ -55,7 +55,6 @@ TEST_F(ParticleTest, IsASpectralCustomCircleAtAltitudeThree) {
       (std::array<int, 4>{10, 20, 30, 77}));
   EXPECT_EQ(p_particle->getAltitude(), 3);
   EXPECT_EQ(p_particle->getSolidness(), SPECTRAL);
-  EXPECT_EQ(p_particle->getType(), "Particle");
   EXPECT_EQ(p_particle->getAnimation().getSprite(), nullptr);
 }
 

@@ -70,7 +70,7 @@ TEST_F(ShapeTest, CirclePointsFollowTheSizeBetweenThreeAndTen) {
   }
 }
 
-TEST_F(ShapeTest, SquareAndTriangleFiguresPlaceTheirOrigins) {
+TEST_F(ShapeTest, SquareAndTriangleFiguresPlaceTheirOriginsAndWithoutAWindowNothingIsDrawn) {
   startHeadlessDisplay("font_scale:4,");
   Shape shape;
   shape.setSize(14.0f);
@@ -86,6 +86,10 @@ TEST_F(ShapeTest, SquareAndTriangleFiguresPlaceTheirOrigins) {
     EXPECT_FLOAT_EQ(f.rotation, rotation);
     EXPECT_EQ(f.origin, origin);
   }
+  LogManager::getInstance().setLogLevel(5);
+  shape.draw(Vector(3, 3));
+  EXPECT_EQ(closedLog(),
+            std::vector<std::string>{"Shape::draw(): DisplayManager window not defined."});
 }
 
 TEST_F(ShapeTest, FillIsTheCustomBytesOrTheEngineColourWithTheOpacity) {
@@ -98,14 +102,6 @@ TEST_F(ShapeTest, FillIsTheCustomBytesOrTheEngineColourWithTheOpacity) {
   shape.setColor(RED);
   f = shape.figure(Vector());
   EXPECT_EQ((std::array<int, 4>{f.r, f.g, f.b, f.a}), (std::array<int, 4>{255, 0, 0, 77}));
-}
-
-TEST_F(ShapeTest, DrawingWithoutAWindowOnlyReportsIt) {
-  startHeadlessDisplay();
-  LogManager::getInstance().setLogLevel(5);
-  Shape().draw(Vector(3, 3));
-  EXPECT_EQ(closedLog(),
-            std::vector<std::string>{"Shape::draw(): DisplayManager window not defined."});
 }
 
 }  // namespace

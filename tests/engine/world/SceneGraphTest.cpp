@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "engine/core/EventCollision.h"
@@ -71,15 +73,12 @@ TEST_F(SceneGraphTest, ActivityMovesAnObjectBetweenItsListsAndTheInactiveList) {
   ASSERT_EQ(p_o->setActive(false), 0);
   EXPECT_EQ(filing(p_o), "inactive");
   // Changes made while inactive are filed on reactivation.
-  EXPECT_EQ(p_o->setAltitude(4), 0);
-  EXPECT_EQ(p_o->setSolidness(SPECTRAL), 0);
-  EXPECT_EQ(p_o->setVisible(false), 0);
+  EXPECT_EQ(p_o->setAltitude(4) + p_o->setSolidness(SPECTRAL) + p_o->setVisible(false), 0);
   EXPECT_EQ(filing(p_o), "inactive");
   ASSERT_EQ(p_o->setActive(true), 0);
   EXPECT_EQ(filing(p_o), "objects type");
   ASSERT_EQ(p_o->setActive(false), 0);
-  EXPECT_EQ(p_o->setVisible(true), 0);
-  EXPECT_EQ(p_o->setSolidness(SOFT), 0);
+  EXPECT_EQ(p_o->setVisible(true) + p_o->setSolidness(SOFT), 0);
   ASSERT_EQ(p_o->setActive(true), 0);
   EXPECT_EQ(filing(p_o), "objects type solid visible4");
   EXPECT_EQ(closedLog(), Lines{});
@@ -106,19 +105,17 @@ TEST_F(SceneGraphTest, SolidnessAndAltitudeMoveObjectsToTheEndOfTheirNewList) {
   Object* p_a = make("A");
   Object* p_b = make("B");
   ASSERT_EQ(entries(solidObjects()), (Objects{p_a, p_b}));
-  EXPECT_EQ(p_a->setSolidness(SOFT), 0);
-  EXPECT_EQ(entries(solidObjects()), (Objects{p_a, p_b}));
-  EXPECT_EQ(p_a->setSolidness(SPECTRAL), 0);
-  EXPECT_EQ(entries(solidObjects()), Objects{p_b});
-  EXPECT_EQ(p_a->setSolidness(HARD), 0);
-  EXPECT_EQ(entries(solidObjects()), (Objects{p_b, p_a}));
-
-  EXPECT_EQ(p_a->setAltitude(0), 0);
-  EXPECT_EQ(entries(graph.visibleObjects(0)), Objects{p_a});
-  EXPECT_EQ(entries(graph.visibleObjects(2)), Objects{p_b});
-  EXPECT_EQ(p_a->setAltitude(2), 0);
-  EXPECT_EQ(entries(graph.visibleObjects(2)), (Objects{p_b, p_a}));
-  EXPECT_TRUE(graph.visibleObjects(0).isEmpty());
+  for (const auto& [solidness, solid] :
+       {std::pair(SOFT, Objects{p_a, p_b}), {SPECTRAL, Objects{p_b}}, {HARD, Objects{p_b, p_a}}}) {
+    EXPECT_EQ(p_a->setSolidness(solidness), 0);
+    EXPECT_EQ(entries(solidObjects()), solid) << "solidness " << solidness;
+  }
+  for (const auto& [altitude, at_0, at_2] :
+       {std::tuple(0, Objects{p_a}, Objects{p_b}), {2, Objects{}, Objects{p_b, p_a}}}) {
+    EXPECT_EQ(p_a->setAltitude(altitude), 0);
+    EXPECT_EQ(entries(graph.visibleObjects(0)), at_0) << "altitude " << altitude;
+    EXPECT_EQ(entries(graph.visibleObjects(2)), at_2) << "altitude " << altitude;
+  }
   // Invisible, an object given an altitude is filed there when shown.
   ASSERT_EQ(p_b->setVisible(false), 0);
   EXPECT_EQ(p_b->setAltitude(3), 0);
