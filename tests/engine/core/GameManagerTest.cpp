@@ -102,11 +102,9 @@ TEST_F(GameManagerTest, AcceptsOnlyStepEvents) {
 
 TEST_F(GameManagerTest, StartUpAndShutDownLogTheBannerAndTheManagersInOrder) {
   startAndStop();
-  EXPECT_EQ(logMessages(), (Lines{"****************************************************",
-                                  "** Morvane version 4.15 **", "** Game engine started **",
-                                  "****************************************************",
-                                  "GameManager::startup(): Already started.",
-                                  "****************************************************",
+  const std::string stars(52, '*');
+  EXPECT_EQ(logMessages(), (Lines{stars, "** Morvane version 4.15 **", "** Game engine started **",
+                                  stars, "GameManager::startup(): Already started.", stars,
                                   "** Game engine stopped **"}));
   EXPECT_EQ(clock.begin_period_calls, 1);
   EXPECT_EQ(clock.end_period_calls, 1);
