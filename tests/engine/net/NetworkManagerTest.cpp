@@ -327,7 +327,7 @@ using NetworkLoopTest = test::EngineTest;
 
 // With networking on, the loop's network step is what the example server
 // and client exchange their messages through (the test example.network).
-TEST_F(NetworkLoopTest, WithoutNetworkingTheLoopNeitherAcceptsNorAnnounces) {
+TEST_F(NetworkLoopTest, NetworkingRunsTheManagerWithTheGameWithoutItTheLoopLeavesSocketsAlone) {
   NetworkManager& nm = NetworkManager::getInstance();
   GameManager& game_manager = GameManager::getInstance();
   const test::ScopedEnv config_env(
@@ -344,6 +344,13 @@ TEST_F(NetworkLoopTest, WithoutNetworkingTheLoopNeitherAcceptsNorAnnounces) {
   EXPECT_EQ(p_probe->seen, Lines{});
   EXPECT_EQ(nm.getNumConnections(), 1);  // none accepted
   game_manager.shutDown();
+  test::resetEngine();
+  const test::ScopedEnv on_env("MORVANE_CONFIG",
+                               writeTempFile("on.txt", "headless:true,\nnetworking:true"));
+  ASSERT_EQ(game_manager.startUp(), 0);
+  EXPECT_TRUE(nm.isStarted());
+  game_manager.shutDown();
+  EXPECT_FALSE(nm.isStarted());
 }
 
 }  // namespace
