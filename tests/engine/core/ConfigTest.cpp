@@ -145,47 +145,44 @@ TEST_F(ConfigTest, ValuesAreReadLikeAtoiOrAtofTrueOnlyWhenExactlyTrueAndSkippedW
 }
 
 TEST_F(ConfigTest, NumbersOutsideTheirRangeOrNoNumbersAreReplacedAndReported) {
-  struct Case {
-    std::string item;
+  // range: where the value must lie, "" when it is no number, nullptr
+  // when it is taken without a word.
+  using C = Config;
+  const struct {
+    const char *key, *value;
     int (Config::*get)() const;
     int expected;
-    std::string warning;  // after "Config::loadConfig(): Warning! "
+    const char* range;
+  } cases[] = {
+      {"frame_time", "0", &C::getFrameTime, 0, nullptr},  // as fast as possible
+      {"frame_time", "1000", &C::getFrameTime, 1000, nullptr},
+      {"frame_time", "2147483647", &C::getFrameTime, 1000, "0 to 1000"},
+      {"frame_time", "-33", &C::getFrameTime, 33, "0 to 1000"},
+      {"frame_time", "fast", &C::getFrameTime, 33, ""},
+      {"window_horizontal_pixels", "100000", &C::getWindowHorizontalPixels, 7680, "1 to 7680"},
+      {"window_vertical_pixels", "-600", &C::getWindowVerticalPixels, 768, "1 to 4320"},
+      {"window_horizontal_chars", "100000", &C::getWindowHorizontalChars, 500, "1 to 500"},
+      {"window_vertical_chars", "0", &C::getWindowVerticalChars, 24, "1 to 200"},
+      {"window_vertical_chars", "200", &C::getWindowVerticalChars, 200, nullptr},
+      {"random_seed", "-99999999999", &C::getRandomSeed, INT_MIN, "-2147483648 to 2147483647"},
+      {"random_seed", "x", &C::getRandomSeed, 0, ""},
+      {"grid_width", "abc", &C::getGridWidth, 20, ""},
+      {"grid_height", "99999", &C::getGridHeight, 10000, "1 to 10000"},
+      {"quadtree_depth", "-1", &C::getQuadtreeDepth, 10, "1 to 64"},
+      {"quadtree_threshold", "0", &C::getQuadtreeThreshold, 1, "1 to 10000"},
   };
-  const Case cases[] = {
-      {"frame_time:0", &Config::getFrameTime, 0, ""},  // as fast as possible
-      {"frame_time:1000", &Config::getFrameTime, 1000, ""},
-      {"frame_time:2147483647", &Config::getFrameTime, 1000,
-       "frame_time '2147483647' out of range 0 to 1000, using 1000."},
-      {"frame_time:-33", &Config::getFrameTime, 33,
-       "frame_time '-33' out of range 0 to 1000, using 33."},
-      {"frame_time:fast", &Config::getFrameTime, 33, "frame_time 'fast' is no number, using 33."},
-      {"window_horizontal_pixels:100000", &Config::getWindowHorizontalPixels, 7680,
-       "window_horizontal_pixels '100000' out of range 1 to 7680, using 7680."},
-      {"window_vertical_pixels:-600", &Config::getWindowVerticalPixels, 768,
-       "window_vertical_pixels '-600' out of range 1 to 4320, using 768."},
-      {"window_horizontal_chars:100000", &Config::getWindowHorizontalChars, 500,
-       "window_horizontal_chars '100000' out of range 1 to 500, using 500."},
-      {"window_vertical_chars:0", &Config::getWindowVerticalChars, 24,
-       "window_vertical_chars '0' out of range 1 to 200, using 24."},
-      {"window_vertical_chars:200", &Config::getWindowVerticalChars, 200, ""},
-      {"random_seed:-99999999999", &Config::getRandomSeed, INT_MIN,
-       "random_seed '-99999999999' out of range -2147483648 to 2147483647, using -2147483648."},
-      {"random_seed:x", &Config::getRandomSeed, 0, "random_seed 'x' is no number, using 0."},
-      {"grid_width:abc", &Config::getGridWidth, 20, "grid_width 'abc' is no number, using 20."},
-      {"grid_height:99999", &Config::getGridHeight, 10000,
-       "grid_height '99999' out of range 1 to 10000, using 10000."},
-      {"quadtree_depth:-1", &Config::getQuadtreeDepth, 10,
-       "quadtree_depth '-1' out of range 1 to 64, using 10."},
-      {"quadtree_threshold:0", &Config::getQuadtreeThreshold, 1,
-       "quadtree_threshold '0' out of range 1 to 10000, using 1."},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.key) + ":" + c.value);
     config.reset();
-    const std::string err = loadCapturingStderr(c.item + ",");
-    EXPECT_EQ((config.*c.get)(), c.expected) << c.item;
-    EXPECT_EQ(err.empty() ? "" : test::logMessage(err.substr(0, err.size() - 1)),
-              c.warning.empty() ? "" : "Config::loadConfig(): Warning! " + c.warning)
-        << c.item;
+    const std::string err = loadCapturingStderr(std::string(c.key) + ":" + c.value + ",");
+    EXPECT_EQ((config.*c.get)(), c.expected);
+    std::string warning;
+    if (c.range) {
+      warning = "Config::loadConfig(): Warning! " + std::string(c.key) + " '" + c.value +
+                (*c.range ? std::string("' out of range ") + c.range + "," : "' is no number,") +
+                " using " + toString(c.expected) + ".";
+    }
+    EXPECT_EQ(err.empty() ? "" : test::logMessage(err.substr(0, err.size() - 1)), warning);
   }
   for (const auto& [item, scale] :
        {std::pair("font_scale:1000", 10.0f), std::pair("font_scale:-2", 2.0f),

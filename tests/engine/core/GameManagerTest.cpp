@@ -76,24 +76,35 @@ class GameManagerTest : public test::EngineTest {
     EXPECT_FALSE(game_manager.isStarted());
     EXPECT_FALSE(LogManager::getInstance().isStarted());
   }
+  /// Starts the display headless, the world (size cells square) and the
+  /// path manager; an object at start then looks for cell (30,30), walled
+  /// off by the 3 x 3 hard objects around it. Clock readings take 10 us.
+  Object* startWalledOffSearch(float size, Vector start) {
+    startHeadlessDisplay();
+    EXPECT_EQ(WorldManager::getInstance().startUp() + PathManager::getInstance().startUp(), 0);
+    WorldManager::getInstance().setBoundary(Box(Vector(), size, size));
+    for (int i = 0; i < 9; i++) (new Object)->setPosition(Vector(29.0f + i % 3, 29.0f + i / 3));
+    auto* p_walled_off = new Object;
+    p_walled_off->setPosition(start);
+    EXPECT_EQ(PathManager::getInstance().findPath(p_walled_off, Vector(30, 30)), 0);
+    clock.tick_us = 10;
+    return p_walled_off;
+  }
   test::FakeTimeSource clock;
   GameManager& game_manager = GameManager::getInstance();
 };
 
 TEST_F(GameManagerTest, AcceptsOnlyStepEvents) {
   EXPECT_TRUE(game_manager.isValid("mo-step"));
-  for (const char* other : {"mo-Step", "mo-step ", "mo-ste", "mo-keyboard", "mo-undefined"}) {
+  for (const char* other : {"mo-Step", "mo-step ", "mo-ste", "mo-keyboard", "mo-undefined"})
     EXPECT_FALSE(game_manager.isValid(other)) << other;
-  }
 }
 
 TEST_F(GameManagerTest, StartUpAndShutDownLogTheBannerAndTheManagersInOrder) {
   startAndStop();
-  EXPECT_EQ(logMessages(), (Lines{"****************************************************",
-                                  "** Morvane version 4.15 **", "** Game engine started **",
-                                  "****************************************************",
-                                  "GameManager::startup(): Already started.",
-                                  "****************************************************",
+  const std::string stars(52, '*');
+  EXPECT_EQ(logMessages(), (Lines{stars, "** Morvane version 4.15 **", "** Game engine started **",
+                                  stars, "GameManager::startup(): Already started.", stars,
                                   "** Game engine stopped **"}));
   EXPECT_EQ(clock.begin_period_calls, 1);
   EXPECT_EQ(clock.end_period_calls, 1);
@@ -284,16 +295,10 @@ TEST_F(GameManagerTest, LoopSleepsOutTheFrameCarriesOversleepAndComplainsWhenSlo
 // Every clock reading takes 10 us, so a walled-off goal's search uses up
 // that budget; the frame then has 2 ms left, slept as 1.
 TEST_F(GameManagerTest, PathSearchesGetNinetyFivePercentOfWhatIsLeftOfTheFrame) {
-  startHeadlessDisplay();
-  ASSERT_EQ(WorldManager::getInstance().startUp() + PathManager::getInstance().startUp(), 0);
-  WorldManager::getInstance().setBoundary(Box(Vector(), 60, 60));
-  for (int i = 0; i < 9; i++) (new Object)->setPosition(Vector(29.0f + i % 3, 29.0f + i / 3));
-  auto* p_walled_off = new Object;
+  const Object* p_walled_off = startWalledOffSearch(60, Vector());
   auto* p_seeker = new Object;
   p_seeker->setPosition(Vector(10, 10));
-  ASSERT_EQ(PathManager::getInstance().findPath(p_walled_off, Vector(30, 30)), 0);
   ASSERT_EQ(PathManager::getInstance().findPath(p_seeker, Vector(3, 3)), 0);
-  clock.tick_us = 10;
   StepProbe probe([&](int) {
     clock.advance(5000);
     game_manager.setGameOver();
@@ -307,15 +312,8 @@ TEST_F(GameManagerTest, PathSearchesGetNinetyFivePercentOfWhatIsLeftOfTheFrame) 
 // Paused in the step of frame 1 and resumed by a draw of frame 4: the
 // frames between get no steps, no moves and no path search, but are drawn.
 TEST_F(GameManagerTest, PauseStopsStepsMovesAndPathSearchesButNotDrawingUntilResumed) {
-  startHeadlessDisplay();
-  ASSERT_EQ(WorldManager::getInstance().startUp() + PathManager::getInstance().startUp(), 0);
-  WorldManager::getInstance().setBoundary(Box(Vector(), 600, 600));
+  const Object* p_walled_off = startWalledOffSearch(600, Vector(10, 50));
   WorldManager::getInstance().setView(Box(Vector(), 60, 60));
-  auto* p_walled_off = new Object;
-  p_walled_off->setPosition(Vector(10, 50));
-  for (int i = 0; i < 9; i++) (new Object)->setPosition(Vector(29.0f + i % 3, 29.0f + i / 3));
-  ASSERT_EQ(PathManager::getInstance().findPath(p_walled_off, Vector(30, 30)), 0);
-  clock.tick_us = 10;
   StepProbe stepper([&](int step) {
     if (step == 1) game_manager.setPaused(true);
     if (step == 3) game_manager.setGameOver();

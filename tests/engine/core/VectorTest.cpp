@@ -30,13 +30,10 @@ TEST(Vector, EqualityAndZeroTestLookAtBothComponents) {
   const Vector a(1.0f, 2.0f);
   EXPECT_TRUE(a == Vector(1.0f, 2.0f));
   EXPECT_FALSE(a != Vector(1.0f, 2.0f));
-  EXPECT_TRUE(a != Vector(1.0f, 2.0001f));
-  EXPECT_TRUE(a != Vector(1.0001f, 2.0f));
-  EXPECT_TRUE(a != Vector(2.0f, 1.0f));
-  EXPECT_TRUE(!Vector());
-  EXPECT_TRUE(!Vector(-0.0f, 0.0f));
-  EXPECT_FALSE(!Vector(0.0f, 0.001f));
-  EXPECT_FALSE(!Vector(-0.001f, 0.0f));
+  for (const Vector& other : {Vector(1.0f, 2.0001f), Vector(1.0001f, 2.0f), Vector(2.0f, 1.0f)})
+    EXPECT_TRUE(a != other && !(a == other)) << other.getX() << "," << other.getY();
+  EXPECT_TRUE(!Vector() && !Vector(-0.0f, 0.0f));
+  EXPECT_FALSE(!Vector(0.0f, 0.001f) || !Vector(-0.001f, 0.0f));
 }
 
 }  // namespace

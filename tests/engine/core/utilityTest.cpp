@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/core/LogManager.h"
@@ -135,14 +136,12 @@ TEST(UtilityTime, TimeStringIsHoursMinutesSecondsInOneBufferOrTimeError) {
 }
 
 TEST(UtilityToString, GivesWhatAStreamWrites) {
-  EXPECT_EQ(toString(-42), "-42");
-  EXPECT_EQ(toString(INT_MIN), "-2147483648");
-  EXPECT_EQ(toString(2.5f), "2.5");
-  EXPECT_EQ(toString(100.0f), "100");
-  EXPECT_EQ(toString(3.14159265f), "3.14159");
-  EXPECT_EQ(toString(1234567.0f), "1.23457e+06");
-  EXPECT_EQ(toString(false), "false");
-  EXPECT_EQ(toString(true), "true");
+  const std::pair<std::string, const char*> cases[] = {
+      {toString(-42), "-42"},     {toString(INT_MIN), "-2147483648"},
+      {toString(2.5f), "2.5"},    {toString(3.14159265f), "3.14159"},
+      {toString(100.0f), "100"},  {toString(1234567.0f), "1.23457e+06"},
+      {toString(false), "false"}, {toString(true), "true"}};
+  for (const auto& [text, expected] : cases) EXPECT_EQ(text, expected);
 }
 
 TEST(UtilityLeadingNumber, ReadLikeAtoiAndAtofWithTheIntegerHeldToTheRangeOfInt) {
@@ -263,12 +262,10 @@ TEST(Utf8, DecodesWellFormedTextAndReplacesEachBadByteAlone) {
 }
 
 TEST(Utf8, CodePage437KeepsAsciiAndMapsItsSymbolsAndBoxes) {
-  EXPECT_EQ(codePointOfCp437('A'), U'A');
-  EXPECT_EQ(codePointOfCp437(1), U'\u263A');
-  EXPECT_EQ(codePointOfCp437(127), U'\u2302');
-  EXPECT_EQ(codePointOfCp437(0xC9), U'\u2554');
-  EXPECT_EQ(codePointOfCp437(0xB0), U'\u2591');
-  EXPECT_EQ(codePointOfCp437(0xFF), U'\u00A0');
+  const std::pair<unsigned char, char32_t> cases[] = {{'A', U'A'},       {1, U'\u263A'},
+                                                      {127, U'\u2302'},  {0xC9, U'\u2554'},
+                                                      {0xB0, U'\u2591'}, {0xFF, U'\u00A0'}};
+  for (const auto& [byte, code] : cases) EXPECT_EQ(codePointOfCp437(byte), code) << int(byte);
 }
 
 }  // namespace

@@ -7,14 +7,15 @@
 namespace mo {
 namespace {
 
-TEST(PathTest, NextWalksTheNodesAndStopsAtTheCountAndSetIndexTakesOnlyExistingNodes) {
-  Path path({Vector(3, 4), Vector(4, 5), Vector(5, 5)});
+TEST(PathTest, NextWalksTheNodesToTheCountSetIndexTakesOnlyExistingNodesTextListsThemAll) {
+  Path path({Vector(3, 4), Vector(4.5f, -5), Vector(5, 5)});
   std::vector<Vector> walked;
   for (; !path.isDone(); path.next()) walked.push_back(path.currentNode());
   EXPECT_EQ(walked, path.getNodes());
   path.next();
   EXPECT_EQ(path.getIndex(), 3);
   EXPECT_EQ(path.currentNode(), Vector(0, 0));
+  EXPECT_EQ(toString(path), "3 4|4.5 -5|5 5|");  // whatever the index
   EXPECT_EQ(path.setIndex(0), 0);
   EXPECT_EQ(path.currentNode(), Vector(3, 4));
   EXPECT_EQ(path.setIndex(2), 0);
@@ -26,15 +27,7 @@ TEST(PathTest, NextWalksTheNodesAndStopsAtTheCountAndSetIndexTakesOnlyExistingNo
   EXPECT_TRUE(empty.isDone());
   EXPECT_EQ(empty.getIndex(), 0);
   EXPECT_EQ(empty.setIndex(0), -1);
-}
-
-TEST(PathTest, TextListsEveryNodeWhateverTheIndex) {
-  Path path({Vector(3, 4), Vector(4.5f, -5)});
-  path.next();
-  path.next();
-  EXPECT_EQ(toString(path), "3 4|4.5 -5|");
-  EXPECT_EQ(path.getIndex(), 2);
-  EXPECT_EQ(toString(Path()), "");
+  EXPECT_EQ(toString(empty), "");
 }
 
 }  // namespace
