@@ -247,6 +247,9 @@ void Config::printConfig() const {
   log.writeLog(1, "  Batched drawing: %s", batched_drawing ? "true" : "false");
   log.writeLog(1, "  Window keep aspect: %s", window_keep_aspect ? "true" : "false");
   log.writeLog(1, "  Window integer scaling: %s", window_integer_scaling ? "true" : "false");
+  log.writeLog(1, "  Record file: %s", record_file.c_str());
+  log.writeLog(1, "  Replay file: %s", replay_file.c_str());
+  log.writeLog(1, "  Replay then play: %s", replay_then_play ? "true" : "false");
   log.writeLog(1, "-----------------------------------");
 }
 

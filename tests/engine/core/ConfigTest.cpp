@@ -56,6 +56,7 @@ TEST_F(ConfigTest, DefaultsStayWhenTheFileIsMissingWhichIsReportedAtLevelOne) {
             "  Networking: false\n  Grid width: 20\n  Grid height: 8\n"
             "  Quadtree threshold: 1\n  Quadtree depth: 10\n  Batched drawing: true\n"
             "  Window keep aspect: true\n  Window integer scaling: false\n"
+            "  Record file: \n  Replay file: \n  Replay then play: false\n"
             "-----------------------------------\n");
   // The matcher still remembers another text; an absent file must not
   // pick its items up.
@@ -110,7 +111,8 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
       "show_mouse:true, headless:true, font_file:f.ttf, logfile:l.log, random_seed:-1,"
       "networking:true, grid_width:31, grid_height:32, quadtree_depth:33,"
       "quadtree_threshold:34, batched_drawing:false, window_keep_aspect:false,"
-      "window_integer_scaling:true,");
+      "window_integer_scaling:true, record_file:r.replay, replay_file:p.replay,"
+      "replay_then_play:true,");
   EXPECT_EQ(config.getFontScale(), 1.5f);  // the one setting not printed
   EXPECT_EQ(printed(),
             "-----------------------------------\nMorvane configuration:\n"
@@ -122,6 +124,7 @@ TEST_F(ConfigTest, EveryKeySetsItsOwnSettingAndPrintConfigShowsThem) {
             "  Networking: true\n  Grid width: 31\n  Grid height: 32\n"
             "  Quadtree threshold: 34\n  Quadtree depth: 33\n  Batched drawing: false\n"
             "  Window keep aspect: false\n  Window integer scaling: true\n"
+            "  Record file: r.replay\n  Replay file: p.replay\n  Replay then play: true\n"
             "-----------------------------------\n");
 }
 
