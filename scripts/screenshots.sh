@@ -77,13 +77,14 @@ sleep 0.4
 xdotool keyup --window "$window" d
 sleep 0.5
 shoot play.png
-# The staff: an ice wall ahead and an ice platform above it.
+# The staff: an ice wall ahead and an ice platform overhead. A cast
+# inside the staff's cooldown (30 frames) is refused, so the second waits.
 key Tab
 sleep 0.3
 xdotool mousemove --window "$window" 700 420 click 3
-sleep 0.8
-xdotool mousemove --window "$window" 820 250 click 1
-sleep 1.2
+sleep 1.6
+xdotool mousemove --window "$window" 330 110 click 1
+sleep 2.5
 shoot glyphs.png
 key Escape
 wait "$game" || true
