@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Makes the README's pictures from a real run of the game under Xvfb:
-# docs/images/title.png (the title screen), docs/images/play.png (a
-# moment of play) and docs/images/glyphs.png (ice raised with the staff
-# beside the HUD's boxes and health bar: line drawing and blocks). Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
+# Makes the README's pictures from real runs of the game under Xvfb:
+# docs/images/title.png (the title screen), docs/images/glyphs.png (ice
+# raised with the staff beside the HUD's boxes and health bar: line
+# drawing and blocks) and docs/images/play.png (a moment of the shipped
+# winning run, data/demo.replay).
+# Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY_NUMBER]
 # Needs a built game (make build); installs xwd and ImageMagick if missing.
 set -euo pipefail
 
@@ -32,18 +34,20 @@ cleanup() {
 trap cleanup EXIT
 sleep 1
 
-# The game runs in its data folder, with its own log kept out of it.
-cd "$ROOT/data"
-MORVANE_LOG="$(mktemp)" ALSOFT_DRIVERS=null "$GAME" &
-game=$!
-
-window=""
-for _ in $(seq 50); do
-  window="$(xdotool search --name Rimefall 2>/dev/null | head -n 1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.2
-done
-[ -n "$window" ] || { echo "screenshots: the game's window did not appear" >&2; exit 1; }
+# Starts the game in its data folder, with its own log kept out of it and
+# any further environment given as arguments, and waits for its window.
+start_game() {
+  cd "$ROOT/data"
+  env MORVANE_LOG="$(mktemp)" ALSOFT_DRIVERS=null "$@" "$GAME" &
+  game=$!
+  window=""
+  for _ in $(seq 50); do
+    window="$(xdotool search --name Rimefall 2>/dev/null | head -n 1 || true)"
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { echo "screenshots: the game's window did not appear" >&2; exit 1; }
+}
 
 # Captures the window once it shows more than a black screen (a loaded
 # machine may take seconds to draw the next screen).
@@ -62,13 +66,14 @@ shoot() {
 key() { xdotool key --window "$window" "$1"; }
 
 mkdir -p "$OUT"
+start_game
 sleep 2
 key Return          # skips the splash
 sleep 3
 shoot title.png
 key Return          # starts the level
 sleep 2
-# Walk right for a while, jump once, and aim ahead.
+# Walk right for a while and jump once, then the staff.
 xdotool mousemove --window "$window" 900 300
 xdotool keydown --window "$window" d
 sleep 3
@@ -76,7 +81,6 @@ key space
 sleep 0.4
 xdotool keyup --window "$window" d
 sleep 0.5
-shoot play.png
 # The staff: an ice wall ahead and an ice platform overhead. A cast
 # inside the staff's cooldown (30 frames) is refused, so the second waits.
 key Tab
@@ -87,5 +91,14 @@ xdotool mousemove --window "$window" 330 110 click 1
 sleep 2.5
 shoot glyphs.png
 key Escape
+wait "$game" || true
+game=""
+
+# A moment of the shipped winning run: the gun fired at a heavy enemy
+# about eleven seconds into the level.
+start_game MORVANE_REPLAY=demo.replay
+sleep 12
+shoot play.png
+kill "$game" 2>/dev/null || true
 wait "$game" || true
 game=""
