@@ -64,10 +64,12 @@ void WindowTest::SetUp() {
   const std::string lock_path = (std::filesystem::temp_directory_path() / lock_name).string();
   lock_fd = open(lock_path.c_str(), O_CREAT | O_RDWR, 0666);
   ASSERT_GE(lock_fd, 0) << lock_path;
-  // A minute at most for the window tests of other processes.
+  // A minute at most for the window tests of other processes (CTest itself
+  // runs its window tests one at a time). A short poll takes the lock
+  // before another process's next test can start and take it first.
   bool locked = flock(lock_fd, LOCK_EX | LOCK_NB) == 0;
-  for (int i = 0; !locked && i < 600; i++) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  for (int i = 0; !locked && i < 6000; i++) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
     locked = flock(lock_fd, LOCK_EX | LOCK_NB) == 0;
   }
   ASSERT_TRUE(locked) << "the X server stayed busy";
