@@ -94,7 +94,6 @@ int LogManager::writeLine(int level, const char* fmt, va_list args) const {
   va_copy(again, args);
   const int length = std::vsnprintf(nullptr, 0, fmt, again);
   va_end(again);
-  int written = length;
   if (length >= 0) {
     line.resize(static_cast<std::size_t>(length) + 1);
     std::vsnprintf(&line[0], line.size(), fmt, args);
@@ -102,13 +101,13 @@ int LogManager::writeLine(int level, const char* fmt, va_list args) const {
     if (firstBadUtf8(line) != std::string::npos) line = validUtf8(line);
     ok = std::fputs(line.c_str(), p_out) != EOF && ok;
   }
-  ok = written >= 0 && ok;
+  ok = length >= 0 && ok;
   ok = std::fputc('\n', p_out) != EOF && ok;
   // Lines outside the loop reach the file at once, so a kill leaves them
   // there; inside it the loop flushes once per frame.
   if (do_flush || !hold_lines) ok = std::fflush(p_out) == 0 && ok;
   if (!ok && p_out == p_f) warnWriteFailed();
-  return ok ? written : -1;
+  return ok ? length : -1;
 }
 
 int LogManager::flush() const {

@@ -223,6 +223,13 @@ std::u32string utf8ToCodePoints(const std::string& text) {
   return codes;
 }
 
+std::string codePointsToUtf8(std::u32string_view codes) {
+  std::string text;
+  text.reserve(codes.size());
+  for (const char32_t code : codes) appendUtf8(text, code);
+  return text;
+}
+
 char32_t codePointOfCp437(unsigned char byte) {
   static const char16_t LOW[32] = {
       0x0020, 0x263A, 0x263B, 0x2665, 0x2666, 0x2663, 0x2660, 0x2022, 0x25D8, 0x25CB, 0x25D9,

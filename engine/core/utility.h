@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "engine/core/Box.h"
 #include "engine/core/Color.h"
@@ -113,6 +114,9 @@ void appendUtf8(std::string& text, char32_t code);
 /// The code points of the UTF-8 text, a byte that is no UTF-8 giving one
 /// REPLACEMENT_CHARACTER.
 std::u32string utf8ToCodePoints(const std::string& text);
+
+/// The UTF-8 text of the code points (appendUtf8() for each).
+std::string codePointsToUtf8(std::u32string_view codes);
 
 /// The byte offset of the first byte of text that is no UTF-8, or
 /// std::string::npos when text is well-formed.

@@ -43,12 +43,9 @@ Color CharGrid::colorAt(int x, int y) const {
 
 std::string CharGrid::row(int y) const {
   if (y < 0 || y >= height) return std::string();
-  std::string text;
   const std::size_t start = static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-  for (std::size_t i = start; i < start + static_cast<std::size_t>(width); i++) {
-    appendUtf8(text, chars[i]);
-  }
-  return text;
+  return codePointsToUtf8(
+      std::u32string_view(chars.data() + start, static_cast<std::size_t>(width)));
 }
 
 std::string CharGrid::trimmedRow(int y) const {

@@ -125,7 +125,7 @@ int DisplayManager::startUp() {
     window_background_color = colorToSFML(config.getWindowBackgroundColor());
     p_rectangle->setFillColor(window_background_color);
     p_window->clear(window_background_color);
-    if (batched && p_batch) p_batch->beginFrame(window_background_color);
+    if (GlyphBatch* p_active = activeBatch()) p_active->beginFrame(window_background_color);
   }
 
   Manager::startUp();
@@ -309,9 +309,9 @@ int DisplayManager::drawCell(Vector world_pos, char32_t ch, unsigned char r, uns
   const sf::Vector2f cell(pixel.getX() - charWidth() / 10.0f, pixel.getY() + charHeight() / 5.0f);
   const sf::Vector2f origin(pixel.getX(), pixel.getY() + glyph_drop);
   const sf::FloatRect cell_rect(cell, p_rectangle->getSize());
-  if (batched && p_batch) {
-    p_batch->addBackground(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
-    p_batch->addGlyph(origin, cell_rect, ch, sf::Color(r, g, b));
+  if (GlyphBatch* p_active = activeBatch()) {
+    p_active->addBackground(cell, p_rectangle->getSize(), p_rectangle->getFillColor());
+    p_active->addGlyph(origin, cell_rect, ch, sf::Color(r, g, b));
     return 0;
   }
   p_rectangle->setPosition(cell);
@@ -359,8 +359,8 @@ int DisplayManager::drawString(Vector world_pos, const std::string& text, Justif
 
 int DisplayManager::drawShape(const sf::Shape& shape) const {
   if (!p_window) return -1;
-  if (batched && p_batch) {
-    p_batch->addShape(shape);
+  if (GlyphBatch* p_active = activeBatch()) {
+    p_active->addShape(shape);
   } else {
     p_window->draw(shape);
     draw_calls++;
@@ -369,12 +369,12 @@ int DisplayManager::drawShape(const sf::Shape& shape) const {
 }
 
 long DisplayManager::getBackgroundsLeftOut() const {
-  return batched && p_batch ? p_batch->getBackgroundsLeftOut() : 0;
+  return activeBatch() ? activeBatch()->getBackgroundsLeftOut() : 0;
 }
 
 int DisplayManager::flush() const {
   if (!p_window) return -1;
-  const int calls = batched && p_batch ? p_batch->flush(*p_window) : 0;
+  const int calls = activeBatch() ? activeBatch()->flush(*p_window) : 0;
   draw_calls += calls;
   return calls;
 }
@@ -395,7 +395,7 @@ int DisplayManager::swapBuffers() {
   draw_calls = 0;
   p_window->display();
   p_window->clear(window_background_color);
-  if (batched && p_batch) p_batch->beginFrame(window_background_color);
+  if (GlyphBatch* p_active = activeBatch()) p_active->beginFrame(window_background_color);
   return 0;
 }
 

@@ -187,6 +187,9 @@ class DisplayManager : public Manager {
                unsigned char b, Color color) const;
   /// Sets up the text and the batch for the font; the character size.
   unsigned int prepareGlyphs(float scale);
+  /// The batch that queues a frame's drawing; nullptr when cells are drawn
+  /// one by one (the batch then only tells which glyphs are shapes).
+  GlyphBatch* activeBatch() const { return batched ? p_batch : nullptr; }
   void releaseWindow();
   /// (Re)makes the window, full screen or of size pixels, with the
   /// settings the engine keeps, and fits the picture to it. Whether it

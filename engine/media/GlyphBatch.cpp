@@ -143,7 +143,7 @@ const GlyphBatch::Quad& GlyphBatch::otherQuad(char32_t code) {
 
 GlyphBatch::Look GlyphBatch::lookOf(char32_t code) {
   if (CellGlyph::isDrawn(code)) return AS_SHAPES;
-  if (code == ' ' || isBlank(code)) return BLANK;
+  if (isBlank(code)) return BLANK;
   if (!p_font) return FROM_FONT;
   return code >= FIRST && code <= LAST ? ascii[code - FIRST].look : otherQuad(code).look;
 }
@@ -236,17 +236,13 @@ void GlyphBatch::addGlyph(sf::Vector2f origin, const sf::FloatRect& cell, char32
     return;
   }
   if (isBlank(code)) return;
-  if (CellGlyph::isDrawn(code)) {
+  // Engine-drawn glyphs are never looked up in the font.
+  const Quad* p_quad = CellGlyph::isDrawn(code) ? nullptr : &otherQuad(code);
+  if (!p_quad || p_quad->look == AS_SHAPES) {
     touch(cell.left, cell.top, cell.left + cell.width, cell.top + cell.height);
     buildShapes(code, cell, color, vertices);
-    return;
-  }
-  const Quad& quad = otherQuad(code);
-  if (quad.look == AS_SHAPES) {
-    touch(cell.left, cell.top, cell.left + cell.width, cell.top + cell.height);
-    buildShapes(code, cell, color, vertices);
-  } else if (quad.look == FROM_FONT) {
-    addQuad(origin, quad, color);
+  } else if (p_quad->look == FROM_FONT) {
+    addQuad(origin, *p_quad, color);
   }
 }
 

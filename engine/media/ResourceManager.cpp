@@ -463,12 +463,9 @@ int ResourceManager::loadSprite(std::string filename, std::string label) {
     log.writeLog(15, "Frame %d:", i + 1);
     const std::u32string codes = p_loaded->getFrame(i).getCodePoints();
     for (long long row = 0; row < height.value; row++) {
-      std::string text;
-      for (const char32_t code :
-           codes.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width.value),
-                        static_cast<std::size_t>(width.value))) {
-        appendUtf8(text, code);
-      }
+      const std::string text = codePointsToUtf8(
+          codes.substr(static_cast<std::size_t>(row) * static_cast<std::size_t>(width.value),
+                       static_cast<std::size_t>(width.value)));
       log.writeLog(15, "\t%s", printable(text).c_str());
     }
   }
